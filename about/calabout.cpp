@@ -1,0 +1,5 @@
+#include "calabout.h"
+
+CalAbout::CalAbout(QWidget *parent) : platform::Form(parent, QStringLiteral("About"), 4635, 3720)
+{
+}

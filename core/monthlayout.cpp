@@ -1,0 +1,143 @@
+#include "monthlayout.h"
+
+#include "numtext.h"
+
+namespace core {
+namespace {
+
+constexpr int MaxKey = 2;
+
+bool isMonth(int64_t month) { return month >= 1 && month <= 12; }
+bool isMonthLength(int64_t days) { return days >= 1 && days <= 31; }
+bool isWeekday(int64_t weekday) { return weekday >= 0 && weekday <= 6; }
+bool isDayOf(const Ymd &date) { return isMonth(date.month) && isMonthLength(date.day); }
+
+// The engine's operations seen from one leading calendar.
+struct Reckoning {
+    int32_t (CalendarEngine::*leadMonthDays)(int32_t, int32_t) const;
+    int32_t (CalendarEngine::*otherMonthDays)(int32_t, int32_t) const;
+    Ymd (CalendarEngine::*toOther)(int32_t, int32_t, int32_t) const;
+};
+
+constexpr Reckoning gregLed{&CalendarEngine::GregMonthDays, &CalendarEngine::HijriMonthDays,
+                            &CalendarEngine::GregToHijri};
+constexpr Reckoning hijriLed{&CalendarEngine::HijriMonthDays, &CalendarEngine::GregMonthDays,
+                             &CalendarEngine::HijriToGreg};
+
+int32_t firstWeekday(const CalendarEngine &engine, Lead lead, int32_t year, int32_t month)
+{
+    if (lead == Lead::Gregorian)
+        return engine.WeekDayOf(year, month, 1);
+    const Ymd greg = engine.HijriToGreg(year, month, 1);
+    return engine.WeekDayOf(greg.year, greg.month, greg.day);
+}
+
+// Day number shown in a cell of a month whose first day has weekday w.
+int32_t dayOfCell(int cell, int32_t w, bool gapMonth)
+{
+    const int32_t d = cell - w;
+    return (gapMonth && d > 4) ? d + 10 : d;
+}
+
+MonthLayout lay(const CalendarEngine &engine, Lead lead, int32_t year, int32_t month)
+{
+    const Reckoning &r = lead == Lead::Gregorian ? gregLed : hijriLed;
+    MonthLayout page;
+    page.lead = lead;
+    page.year = year;
+    page.month = month;
+    if (!isMonth(month))
+        return page;
+
+    const int32_t w = firstWeekday(engine, lead, year, month);
+    const int32_t length = (engine.*r.leadMonthDays)(year, month);
+    if (!isWeekday(w) || !isMonthLength(length))
+        return page;
+    const bool gapMonth = lead == Lead::Gregorian && isGregorianGapMonth(year, month) && length > 14;
+    page.weekday = w;
+    // Gregorian July 622 begins on its Friday 16th, the first day of the Hijri era.
+    page.FirstCell = (lead == Lead::Gregorian && year == 622 && month == 7) ? 20 : w + 1; // [1, 20]
+    page.LastCell = w + length - (gapMonth ? 10 : 0);                                       // [1, 37]
+    if (page.LastCell < page.FirstCell || page.LastCell > CellCount)
+        return page;
+
+    const Ymd firstOther = (engine.*r.toOther)(year, month, 1);
+    int32_t otherLength = (engine.*r.otherMonthDays)(firstOther.year, firstOther.month);
+    int16_t key = 0;
+    for (int n = page.FirstCell; n <= page.LastCell; ++n) {
+        LaidCell &cell = page.cells[std::size_t(n)];
+        cell.leadDay = dayOfCell(n, w, gapMonth);
+        cell.other = (engine.*r.toOther)(year, month, cell.leadDay);
+        cell.monthKey = key;
+        if (key > MaxKey || !isDayOf(cell.other))
+            return MonthLayout{.lead = lead, .year = year, .month = month};
+        if (cell.other.day == otherLength) { // the last day of the other month
+            ++key;
+            otherLength = (engine.*r.otherMonthDays)(cell.other.year, cell.other.month + 1);
+        }
+    }
+    page.valid = true;
+    return page;
+}
+
+} // namespace
+
+bool isGregorianGapMonth(int32_t year, int32_t month)
+{
+    return year == 1582 && month == 10;
+}
+
+MonthLayout LayGregLedMonth(const CalendarEngine &engine, int32_t year, int32_t month)
+{
+    return lay(engine, Lead::Gregorian, year, month);
+}
+
+MonthLayout LayHijriLedMonth(const CalendarEngine &engine, int32_t year, int32_t month)
+{
+    return lay(engine, Lead::Hijri, year, month);
+}
+
+MonthLayout LayMonth(const CalendarEngine &engine, Lead lead, int32_t year, int32_t month)
+{
+    return lay(engine, lead, year, month);
+}
+
+QString keyLetter(int16_t monthKey)
+{
+    return QString(QChar(u'A' + (monthKey < 0 ? 0 : monthKey > MaxKey ? MaxKey : monthKey)));
+}
+
+void FillDayCells(DayCellTable &table, const MonthLayout &layout, CellTextStyle style)
+{
+    if (!layout.valid)
+        return;
+    for (int n = layout.FirstCell; n <= layout.LastCell; ++n) {
+        const LaidCell &laid = layout.cells[std::size_t(n)];
+        QString otherText = PlainNumber(laid.other.day);
+        if (style == CellTextStyle::Paper)
+            otherText = u' ' + otherText + keyLetter(laid.monthKey);
+        const Colour otherColour = monthKeyColour(laid.monthKey);
+        DayCell &record = table[n];
+        if (layout.lead == Lead::Gregorian) {
+            record.GregDayText = PlainNumber(laid.leadDay);
+            record.GregMonth = layout.month;
+            record.GregYear = layout.year;
+            record.GregColor = Black;
+            record.HijriDayText = otherText;
+            record.HijriMonth = laid.other.month;
+            record.HijriYear = laid.other.year;
+            record.HijriColor = otherColour;
+        } else {
+            record.HijriDayText = PlainNumber(laid.leadDay);
+            record.HijriMonth = layout.month;
+            record.HijriYear = layout.year;
+            record.HijriColor = Black;
+            record.GregDayText = otherText;
+            record.GregMonth = laid.other.month;
+            record.GregYear = laid.other.year;
+            record.GregColor = otherColour;
+        }
+    }
+}
+
+} // namespace core

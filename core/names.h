@@ -1,0 +1,20 @@
+// English names of months and weekdays, and today's date in both calendars.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+namespace core {
+
+// Empty for a month outside 1..12.
+QString GregMonthName(int32_t month);
+QString HijriMonthName(int32_t month);
+// Empty for a weekday outside 0..6 (0 = Sunday).
+QString WeekDayName(int32_t weekday);
+
+// Today's local date, day first. Each call reads the clock again.
+void TodayGreg(int32_t &day, int32_t &month, int32_t &year);
+// Today's Gregorian date passed through the engine's GregToHijri.
+void TodayHijri(int32_t &day, int32_t &month, int32_t &year);
+
+} // namespace core

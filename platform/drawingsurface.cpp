@@ -1,0 +1,168 @@
+#include "drawingsurface.h"
+
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <cmath>
+
+namespace platform {
+
+void DrawingSurface::setFontName(const QString &name)
+{
+    QFont font = TextFont();
+    font.setFamily(name);
+    setTextFont(font);
+}
+
+void DrawingSurface::setFontSize(double points)
+{
+    QFont font = TextFont();
+    if (points > 0 && std::isfinite(points))
+        font.setPointSizeF(points);
+    setTextFont(font);
+}
+
+void DrawingSurface::setFontBold(bool bold)
+{
+    QFont font = TextFont();
+    font.setBold(bold);
+    setTextFont(font);
+}
+
+PainterSurface::PainterSurface() = default;
+
+void PainterSurface::Cls()
+{
+    if (QPainter *p = painter()) {
+        p->save();
+        p->setCompositionMode(QPainter::CompositionMode_Source);
+        p->fillRect(drawableArea(), Qt::white);
+        p->restore();
+    }
+    currentX_ = 0;
+    currentY_ = 0;
+}
+
+void PainterSurface::Scale(double x1, double y1, double x2, double y2)
+{
+    if (x1 == x2 || y1 == y2 || !std::isfinite(x1 + x2 + y1 + y2))
+        return; // a degenerate scale would divide by zero; keep the old one
+    twipsScale_ = false;
+    scaleLeft_ = x1;
+    scaleTop_ = y1;
+    scaleWidth_ = x2 - x1;
+    scaleHeight_ = y2 - y1;
+}
+
+void PainterSurface::Scale()
+{
+    twipsScale_ = true;
+    scaleLeft_ = 0;
+    scaleTop_ = 0;
+}
+
+QPointF PainterSurface::toDevice(double x, double y) const
+{
+    const QRectF area = drawableArea();
+    double unitX, unitY; // device units per user unit
+    if (twipsScale_) {
+        const QPaintDevice *device = metricsDevice();
+        unitX = device ? device->logicalDpiX() / 1440.0 : 96 / 1440.0;
+        unitY = device ? device->logicalDpiY() / 1440.0 : 96 / 1440.0;
+    } else {
+        unitX = area.width() / scaleWidth_;
+        unitY = area.height() / scaleHeight_;
+    }
+    return {area.left() + (x - scaleLeft_) * unitX, area.top() + (y - scaleTop_) * unitY};
+}
+
+double PainterSurface::snap(double v) const
+{
+    return snapsToPixels() ? std::floor(v + 0.5) : v;
+}
+
+void PainterSurface::useDrawMode(QPainter &p) const
+{
+    p.setCompositionMode(drawMode_ == XorPen ? QPainter::RasterOp_SourceXorDestination
+                                             : QPainter::CompositionMode_SourceOver);
+}
+
+void PainterSurface::Line(double x1, double y1, double x2, double y2)
+{
+    Line(x1, y1, x2, y2, foreColor_);
+}
+
+void PainterSurface::Line(double x1, double y1, double x2, double y2, core::Colour colour)
+{
+    QPainter *p = painter();
+    if (!p)
+        return;
+    const QPointF a = toDevice(x1, y1), b = toDevice(x2, y2);
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, false);
+    useDrawMode(*p);
+    p->setPen(QPen(core::toQColor(colour), 0)); // cosmetic: one device pixel
+    p->drawLine(QPointF(snap(a.x()), snap(a.y())), QPointF(snap(b.x()), snap(b.y())));
+    p->restore();
+}
+
+void PainterSurface::LineBox(double x1, double y1, double x2, double y2, core::Colour colour)
+{
+    Line(x1, y1, x2, y1, colour);
+    Line(x2, y1, x2, y2, colour);
+    Line(x2, y2, x1, y2, colour);
+    Line(x1, y2, x1, y1, colour);
+}
+
+void PainterSurface::LineBoxFilled(double x1, double y1, double x2, double y2, core::Colour colour)
+{
+    QPainter *p = painter();
+    if (!p)
+        return;
+    const QPointF a = toDevice(x1, y1), b = toDevice(x2, y2);
+    QRectF box(QPointF(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+               QPointF(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+    if (snapsToPixels()) // both corner pixels belong to the box
+        box = QRectF(QPointF(snap(box.left()), snap(box.top())),
+                     QPointF(snap(box.right()) + 1, snap(box.bottom()) + 1));
+    p->save();
+    useDrawMode(*p);
+    p->fillRect(box.intersected(drawableArea()), core::toQColor(colour));
+    p->restore();
+}
+
+void PainterSurface::Print(const QString &s, After after)
+{
+    if (QPainter *p = painter()) {
+        const QFont font(font_, metricsDevice());
+        const QFontMetricsF metrics(font, metricsDevice());
+        const QPointF at = toDevice(currentX_, currentY_);
+        p->save();
+        p->setCompositionMode(QPainter::CompositionMode_SourceOver); // text ignores DrawMode
+        p->setFont(font);
+        p->setPen(core::toQColor(foreColor_));
+        p->drawText(QPointF(snap(at.x()), snap(at.y()) + metrics.ascent()), s);
+        p->restore();
+    }
+    if (after == After::StayOnLine) {
+        currentX_ += TextWidth(s);
+    } else {
+        currentX_ = twipsScale_ ? 0 : scaleLeft_;
+        currentY_ += TextHeight(s);
+    }
+}
+
+double PainterSurface::TextWidth(const QString &s) const
+{
+    const QFontMetricsF metrics(font_, metricsDevice());
+    const double deviceWidth = metrics.horizontalAdvance(s);
+    return deviceWidth / (toDevice(1, 0).x() - toDevice(0, 0).x());
+}
+
+double PainterSurface::TextHeight(const QString &s) const
+{
+    const QFontMetricsF metrics(font_, metricsDevice());
+    const auto lines = std::max<qsizetype>(1, s.count(u'\n') + 1);
+    return lines * metrics.height() / (toDevice(0, 1).y() - toDevice(0, 0).y());
+}
+
+} // namespace platform

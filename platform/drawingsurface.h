@@ -1,0 +1,120 @@
+// The drawing surface on which month pages are drawn: the screen's picture
+// controls and the printer share these operations and their meanings.
+#pragma once
+
+#include "core/state.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QRectF>
+#include <QString>
+
+namespace platform {
+
+enum DrawModeValue : int { XorPen = 7, CopyPen = 13 };
+
+class DrawingSurface {
+public:
+    virtual ~DrawingSurface() = default;
+
+    // Fills the surface with its background (white); the position goes to 0, 0.
+    virtual void Cls() = 0;
+    // Scale (x1, y1)-(x2, y2): the drawable area's top-left corner becomes
+    // (x1, y1) and its bottom-right corner (x2, y2). Coordinates only: text
+    // keeps its font's own size.
+    virtual void Scale(double x1, double y1, double x2, double y2) = 0;
+    // Scale with no arguments: the device's own units, twips from the
+    // drawable area's top-left corner.
+    virtual void Scale() = 0;
+
+    virtual core::Colour ForeColor() const = 0;
+    virtual void setForeColor(core::Colour colour) = 0;
+    virtual int DrawMode() const = 0;
+    virtual void setDrawMode(int mode) = 0;
+
+    // A one-pixel solid line in ForeColor or the given colour.
+    virtual void Line(double x1, double y1, double x2, double y2) = 0;
+    virtual void Line(double x1, double y1, double x2, double y2, core::Colour colour) = 0;
+    // Line ... , B: the outline of the box with those corners.
+    virtual void LineBox(double x1, double y1, double x2, double y2, core::Colour colour) = 0;
+    // Line ... , BF: the box filled with the colour, combined by DrawMode.
+    virtual void LineBoxFilled(double x1, double y1, double x2, double y2, core::Colour colour) = 0;
+
+    virtual double CurrentX() const = 0;
+    virtual double CurrentY() const = 0;
+    virtual void setCurrentX(double x) = 0;
+    virtual void setCurrentY(double y) = 0;
+
+    enum class After { NextLine, StayOnLine };
+    // Draws only the glyphs of s with their top-left corner at the current
+    // position, in ForeColor; then moves to the next line, or (StayOnLine,
+    // the trailing semicolon) just behind the text.
+    virtual void Print(const QString &s, After after = After::NextLine) = 0;
+    virtual double TextWidth(const QString &s) const = 0;
+    virtual double TextHeight(const QString &s) const = 0;
+
+    virtual QFont TextFont() const = 0;
+    virtual void setTextFont(const QFont &font) = 0;
+    QString FontName() const { return TextFont().family(); }
+    void setFontName(const QString &name);
+    double FontSize() const { return TextFont().pointSizeF(); }
+    void setFontSize(double points);
+    bool FontBold() const { return TextFont().bold(); }
+    void setFontBold(bool bold);
+};
+
+// The operations implemented once on a QPainter; a subclass supplies the
+// painter, the drawable area and the device.
+class PainterSurface : public DrawingSurface {
+public:
+    PainterSurface();
+
+    void Cls() override;
+    void Scale(double x1, double y1, double x2, double y2) override;
+    void Scale() override;
+    core::Colour ForeColor() const override { return foreColor_; }
+    void setForeColor(core::Colour colour) override { foreColor_ = colour & 0xFFFFFF; }
+    int DrawMode() const override { return drawMode_; }
+    void setDrawMode(int mode) override { drawMode_ = mode; }
+    void Line(double x1, double y1, double x2, double y2) override;
+    void Line(double x1, double y1, double x2, double y2, core::Colour colour) override;
+    void LineBox(double x1, double y1, double x2, double y2, core::Colour colour) override;
+    void LineBoxFilled(double x1, double y1, double x2, double y2, core::Colour colour) override;
+    double CurrentX() const override { return currentX_; }
+    double CurrentY() const override { return currentY_; }
+    void setCurrentX(double x) override { currentX_ = x; }
+    void setCurrentY(double y) override { currentY_ = y; }
+    void Print(const QString &s, After after = After::NextLine) override;
+    double TextWidth(const QString &s) const override;
+    double TextHeight(const QString &s) const override;
+    QFont TextFont() const override { return font_; }
+    void setTextFont(const QFont &font) override { font_ = font; }
+
+    // Device position of a point in user units.
+    QPointF toDevice(double x, double y) const;
+
+protected:
+    // An active painter on the device; null when drawing cannot start (the
+    // operation is then skipped).
+    virtual QPainter *painter() = 0;
+    // The drawable area in the painter's coordinates.
+    virtual QRectF drawableArea() const = 0;
+    // The device that fonts are measured for.
+    virtual QPaintDevice *metricsDevice() const = 0;
+    // Screens snap to whole pixels so that lines are crisp and XOR boxes
+    // cover whole pixels; printers keep fractions.
+    virtual bool snapsToPixels() const { return false; }
+
+private:
+    double snap(double v) const;
+    void useDrawMode(QPainter &p) const;
+
+    double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_ = 1, scaleHeight_ = 1;
+    bool twipsScale_ = true;
+    core::Colour foreColor_ = core::Black;
+    int drawMode_ = CopyPen;
+    double currentX_ = 0, currentY_ = 0;
+    QFont font_;
+};
+
+} // namespace platform

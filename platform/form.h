@@ -1,0 +1,64 @@
+// Dialogs that are created on first use, shown modally, hidden by their
+// Exit button (keeping their contents) and unloaded when closed from the
+// frame (the next opening creates them anew).
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+
+namespace platform {
+
+class Form : public QDialog {
+    Q_OBJECT
+public:
+    explicit Form(QWidget *parent, const QString &caption, int clientWidthTwips, int clientHeightTwips);
+
+    // True once the form was closed from its frame: its owner discards it.
+    bool unloaded() const { return unloaded_; }
+
+protected:
+    // The window is being closed from its frame: hide it and let it unload.
+    virtual void Form_Unload() { hide(); }
+
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    // Escape does nothing unless a form maps it to one of its buttons.
+    void reject() override {}
+
+private:
+    bool unloaded_ = false;
+    bool shownBefore_ = false;
+};
+
+// Holds one form of type F: made on first use, discarded after it unloads.
+template <typename F>
+class FormSlot {
+public:
+    F *form() const { return form_.data(); }
+
+    F &get(QWidget *parent)
+    {
+        if (!form_)
+            form_ = new F(parent);
+        return *form_;
+    }
+
+    // Shows the form modally and returns when it is hidden or unloaded.
+    void showModal(QWidget *parent)
+    {
+        F &form = get(parent);
+        form.exec();
+        discardIfUnloaded();
+    }
+
+    void discardIfUnloaded()
+    {
+        if (form_ && form_->unloaded())
+            delete form_.data();
+    }
+
+private:
+    QPointer<F> form_;
+};
+
+} // namespace platform

@@ -1,0 +1,36 @@
+// A vertical scroll bar with the larger number at the top: the upper arrow
+// adds the arrow step, a click in the trough above the thumb adds the page
+// step, and dragging the thumb sets the value when it is released.
+// Change() is emitted once for every change of the value, by the user or by
+// code, before a code assignment returns; assigning the value it already
+// holds emits nothing. A new range moves an outside value to the nearer end,
+// which is a change.
+#pragma once
+
+#include <QScrollBar>
+
+namespace platform {
+
+class VScrollBar : public QScrollBar {
+    Q_OBJECT
+public:
+    explicit VScrollBar(QWidget *parent = nullptr);
+
+    int Value() const { return -value(); }
+    void setValue(int v) { QScrollBar::setValue(-v); }
+    int Min() const { return -maximum(); } // the bottom end
+    int Max() const { return -minimum(); } // the top end
+    // bottom = the smaller number, shown at the bottom end; top = the larger.
+    void setRange(int bottom, int top) { QScrollBar::setRange(-top, -bottom); }
+    void setArrowStep(int step) { setSingleStep(step); }
+    void setPageStep(int step) { QScrollBar::setPageStep(step); }
+
+signals:
+    void Change();
+
+private:
+    using QScrollBar::setRange;
+    using QScrollBar::setValue;
+};
+
+} // namespace platform

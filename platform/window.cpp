@@ -1,0 +1,102 @@
+#include "window.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPalette>
+#include <QPixmap>
+#include <QScreen>
+
+namespace platform {
+
+QFont arialFont(qreal pointSize, bool bold)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+void place(QWidget *control, int left, int top, int width, int height)
+{
+    control->setGeometry(twipsRect(left, top, width, height));
+}
+
+void applyWindowLook(QWidget *window)
+{
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+    window->setFont(arialFont(9.75, true));
+}
+
+void centreOnScreen(QWidget *window)
+{
+    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    const QRect frame = window->frameGeometry();
+    const QSize inner = window->size();
+    // Before the first show the frame is not known yet: assume the inner size.
+    const QSize outer = frame.size().isValid() && frame.size() != QSize(0, 0) ? frame.size() : inner;
+    const int left = area.left() + (area.width() - outer.width()) / 2;
+    const int top = area.top() + (area.height() - outer.height()) / 2;
+    window->move(left, top); // move() places the frame's top-left corner
+}
+
+namespace {
+
+// A calendar page: white sheet, red binding strip, a blue crescent.
+QPixmap drawIcon(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    p.setPen(QPen(Qt::black, 1.2));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(3, 4, 26, 25), 2, 2);
+    p.setBrush(QColor(0xC0, 0x20, 0x20));
+    p.drawRect(QRectF(3, 4, 26, 6));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x20, 0x40, 0xC0));
+    QPainterPath moon;
+    moon.addEllipse(QPointF(16, 19.5), 7, 7);
+    QPainterPath bite;
+    bite.addEllipse(QPointF(19, 17.5), 6, 6);
+    p.drawPath(moon.subtracted(bite));
+    return pixmap;
+}
+
+} // namespace
+
+QIcon programIcon()
+{
+    static const QIcon icon = [] {
+        QIcon result;
+        for (int size : {16, 24, 32, 48, 64, 128, 256})
+            result.addPixmap(drawIcon(size));
+        return result;
+    }();
+    return icon;
+}
+
+void setTabOrder(std::initializer_list<QWidget *> controls)
+{
+    QWidget *previous = nullptr;
+    for (QWidget *control : controls) {
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
+} // namespace platform

@@ -1,0 +1,10 @@
+// The print dialog.
+#pragma once
+
+#include "platform/form.h"
+
+class CalPrint : public platform::Form {
+    Q_OBJECT
+public:
+    explicit CalPrint(QWidget *parent = nullptr);
+};

@@ -1,0 +1,41 @@
+#include "testsupport.h"
+
+#include "platform/engineloader.h"
+#include "platform/messagebox.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace testsupport {
+
+const core::CalendarEngine &installRealEngine()
+{
+    static std::unique_ptr<core::CalendarEngine> engine = [] {
+        platform::EngineLoad load = platform::loadEngine(QCoreApplication::applicationDirPath());
+        if (!load.engine) {
+            std::fprintf(stderr, "cannot load the engine: %s: %s\n", qPrintable(load.file),
+                         qPrintable(load.reason));
+            std::abort();
+        }
+        return std::move(load.engine);
+    }();
+    core::setEngine(engine.get());
+    return *engine;
+}
+
+MessageCatcher::MessageCatcher()
+{
+    platform::setMessageHook([this](const QString &text, const QString &title) {
+        texts << text;
+        titles << title;
+    });
+}
+
+MessageCatcher::~MessageCatcher()
+{
+    platform::setMessageHook({});
+}
+
+} // namespace testsupport

@@ -1,0 +1,63 @@
+// Shared helpers of the test programs: the real engine, a scriptable fake,
+// and a catcher for message boxes.
+#pragma once
+
+#include "core/calendarengine.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace testsupport {
+
+// Loads libzendat32.so from the test program's folder and installs it as the
+// program's engine. Aborts the test program when it cannot.
+const core::CalendarEngine &installRealEngine();
+
+// Answers every message box instead of showing it, and remembers it.
+class MessageCatcher {
+public:
+    MessageCatcher();
+    ~MessageCatcher();
+    QStringList texts;
+    QStringList titles;
+    int count() const { return int(texts.size()); }
+    void clear() { texts.clear(); titles.clear(); }
+};
+
+// The real engine, with any operation replaced by a lambda.
+class FakeEngine : public core::CalendarEngine {
+public:
+    explicit FakeEngine(const core::CalendarEngine &real) : real_(real) {}
+    std::function<int32_t(int32_t, int32_t)> gregMonthDays, hijriMonthDays;
+    std::function<int32_t(int32_t, int32_t, int32_t)> weekDayOf;
+    std::function<core::Ymd(int32_t, int32_t, int32_t)> hijriToGreg, gregToHijri;
+
+    int32_t GregMonthDays(int32_t y, int32_t m) const override
+    {
+        return gregMonthDays ? gregMonthDays(y, m) : real_.GregMonthDays(y, m);
+    }
+    int32_t HijriMonthDays(int32_t y, int32_t m) const override
+    {
+        return hijriMonthDays ? hijriMonthDays(y, m) : real_.HijriMonthDays(y, m);
+    }
+    int32_t WeekDayOf(int32_t y, int32_t m, int32_t d) const override
+    {
+        return weekDayOf ? weekDayOf(y, m, d) : real_.WeekDayOf(y, m, d);
+    }
+    bool CheckGregDate(int32_t y, int32_t m, int32_t d) const override { return real_.CheckGregDate(y, m, d); }
+    bool CheckHijriDate(int32_t y, int32_t m, int32_t d) const override { return real_.CheckHijriDate(y, m, d); }
+    core::Ymd HijriToGreg(int32_t y, int32_t m, int32_t d) const override
+    {
+        return hijriToGreg ? hijriToGreg(y, m, d) : real_.HijriToGreg(y, m, d);
+    }
+    core::Ymd GregToHijri(int32_t y, int32_t m, int32_t d) const override
+    {
+        return gregToHijri ? gregToHijri(y, m, d) : real_.GregToHijri(y, m, d);
+    }
+
+private:
+    const core::CalendarEngine &real_;
+};
+
+} // namespace testsupport
