@@ -1,22 +1,22 @@
-// Renders the program's windows to PNG files, offscreen, with the clock
-// pinned, so that what a user sees can be looked at and compared.
+// Renders the program's windows and a printed page to PNG files, offscreen,
+// with the clock pinned, so that what a user sees can be looked at.
 //   dovrin-screenshots OUTPUT_DIR
+#include "shots.h"
+
 #include "core/calendarengine.h"
-#include "mainwin/calmain.h"
 #include "platform/clock.h"
 #include "platform/engineloader.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QRadioButton>
+#include <QWidget>
 #include <cstdio>
 
-namespace {
+namespace shots {
 
-bool save(QWidget &window, const QDir &dir, const QString &name)
+bool save(QWidget &widget, const QDir &dir, const QString &name)
 {
     const QString path = dir.filePath(name + QStringLiteral(".png"));
-    if (!window.grab().save(path)) {
+    if (!widget.grab().save(path)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
     }
@@ -24,11 +24,12 @@ bool save(QWidget &window, const QDir &dir, const QString &name)
     return true;
 }
 
-} // namespace
+} // namespace shots
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
     QApplication app(argc, argv);
     const QDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots-out"));
     QDir().mkpath(dir.path());
@@ -41,11 +42,8 @@ int main(int argc, char *argv[])
     core::setEngine(load.engine.get());
     platform::pinDate(QDate(2024, 7, 16));
 
-    bool ok = true;
-    CalMain window;
-    window.show();
-    ok &= save(window, dir, QStringLiteral("main-gregorian"));
-    window.HegOpt->click();
-    ok &= save(window, dir, QStringLiteral("main-hijri"));
+    bool ok = shots::mainWindow(dir);
+    ok = shots::dialogs(dir) && ok;
+    ok = shots::printedPage(dir) && ok;
     return ok ? 0 : 1;
 }
