@@ -1,9 +1,11 @@
 # make run   - install what is missing, build, start the program
-# make test  - the same, then the whole test suite (headless)
+# make test  - the same, then the whole test suite (headless): the normal
+#              build, the sanitizer build, and a short run of each fuzzer
 BUILD ?= build
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test screenshots bench clean
+.PHONY: all deps configure build run test test-normal test-asan test-fuzz fuzz screenshots bench clean
 
 all: build
 
@@ -19,8 +21,25 @@ build: configure
 run: build
 	$(BUILD)/bin/dovrin
 
-test: build
+test: test-normal test-asan test-fuzz
+
+test-normal: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+build-fuzz-targets: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+
+test-fuzz: build-fuzz-targets
+	./tools/run-fuzzers build-fuzz 5
+
+fuzz: build-fuzz-targets
+	./tools/run-fuzzers build-fuzz $(FUZZ_SECONDS)
 
 screenshots: build
 	$(BUILD)/bin/dovrin-screenshots screenshots-out
@@ -29,4 +48,4 @@ bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan build-fuzz
