@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test test-normal test-asan test-fuzz fuzz screenshots bench clean
+.PHONY: all deps configure build run test test-normal test-asan test-fuzz fuzz screenshots bench install package clean
 
 all: build
 
@@ -46,6 +46,12 @@ screenshots: build
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+install: build
+	cmake --install $(BUILD)
+
+package: build
+	cd $(BUILD) && cpack -G DEB && ls package/*.deb
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz

@@ -10,7 +10,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dovrin"));
     QApplication::setApplicationVersion(QStringLiteral("1.21"));
-    QApplication::setDesktopFileName(QStringLiteral("dovrin"));
+    QApplication::setDesktopFileName(QStringLiteral("org.dovrin.Dovrin"));
 
     const auto engine = platform::loadEngineOrExplain(QCoreApplication::applicationDirPath());
     if (!engine)

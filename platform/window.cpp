@@ -51,14 +51,12 @@ void centreOnScreen(QWidget *window)
     window->move(left, top); // move() places the frame's top-left corner
 }
 
-namespace {
-
 // A calendar page: white sheet, red binding strip, a blue crescent.
-QPixmap drawIcon(int size)
+QImage programIconImage(int size)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 32.0, size / 32.0);
     p.setPen(QPen(Qt::black, 1.2));
@@ -73,17 +71,16 @@ QPixmap drawIcon(int size)
     QPainterPath bite;
     bite.addEllipse(QPointF(19, 17.5), 6, 6);
     p.drawPath(moon.subtracted(bite));
-    return pixmap;
+    p.end();
+    return image;
 }
-
-} // namespace
 
 QIcon programIcon()
 {
     static const QIcon icon = [] {
         QIcon result;
         for (int size : {16, 24, 32, 48, 64, 128, 256})
-            result.addPixmap(drawIcon(size));
+            result.addPixmap(QPixmap::fromImage(programIconImage(size)));
         return result;
     }();
     return icon;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QFont>
+#include <QImage>
 #include <QPointer>
 #include <QRect>
 #include <QString>
@@ -32,6 +33,7 @@ void centreOnScreen(QWidget *window);
 
 // The program's icon: a calendar page with a crescent.
 QIcon programIcon();
+QImage programIconImage(int size);
 
 // Sets the tab order from a list of controls in their tab-index order.
 void setTabOrder(std::initializer_list<QWidget *> controls);

@@ -1,0 +1,60 @@
+#!/bin/sh
+# Desktop integration: the installed layout, its desktop entry and metainfo,
+# and the Debian package, each started from where it was unpacked.
+#   check-install.sh layout|package BUILD_DIR
+set -eu
+mode=$1
+build=$2
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+failures=0
+passes=0
+
+pass() { passes=$((passes + 1)); echo "PASS: $1"; }
+fail() { failures=$((failures + 1)); echo "FAIL: $1"; }
+check() { if eval "$2"; then pass "$1"; else fail "$1"; fi; }
+
+# Starts the program offscreen; it must still be running after two seconds
+# and must not have complained about its engine.
+starts() {
+    QT_QPA_PLATFORM=offscreen "$1" >"$scratch/out" 2>"$scratch/err" &
+    pid=$!
+    sleep 2
+    if kill -0 "$pid" 2>/dev/null; then
+        kill "$pid"; wait "$pid" 2>/dev/null || true
+        ! grep -q "could not be loaded" "$scratch/err"
+    else
+        cat "$scratch/err"
+        return 1
+    fi
+}
+
+case "$mode" in
+layout)
+    root="$scratch/prefix"
+    cmake --install "$build" --prefix "$root" >/dev/null
+    check "program in bin/" "[ -x '$root/bin/dovrin' ]"
+    check "engine in lib/dovrin/" "[ -f '$root/lib/dovrin/libzendat32.so' ]"
+    check "no engine on the library path" "[ ! -e '$root/lib/libzendat32.so' ]"
+    for size in 16 24 32 48 64 128 256; do
+        check "icon ${size}px" "[ -s '$root/share/icons/hicolor/${size}x${size}/apps/org.dovrin.Dovrin.png' ]"
+    done
+    check "scalable icon" "[ -s '$root/share/icons/hicolor/scalable/apps/org.dovrin.Dovrin.svg' ]"
+    check "desktop entry valid" "desktop-file-validate '$root/share/applications/org.dovrin.Dovrin.desktop'"
+    check "metainfo valid" "appstreamcli validate --no-net '$root/share/metainfo/org.dovrin.Dovrin.metainfo.xml' >/dev/null"
+    check "installed program starts" "starts '$root/bin/dovrin'"
+    ;;
+package)
+    (cd "$build" && cpack -G DEB -B "$scratch/pkg" >/dev/null)
+    deb=$(ls "$scratch"/pkg/dovrin_*.deb)
+    check "package built" "[ -f '$deb' ]"
+    check "package depends on Qt" "dpkg-deb -f '$deb' Depends | grep -q libqt6widgets6"
+    check "package depends on the Arial-metric fonts" "dpkg-deb -f '$deb' Depends | grep -q fonts-liberation"
+    dpkg-deb -x "$deb" "$scratch/root"
+    check "engine in /usr/lib/dovrin" "[ -f '$scratch/root/usr/lib/dovrin/libzendat32.so' ]"
+    check "unpacked program starts" "starts '$scratch/root/usr/bin/dovrin'"
+    ;;
+esac
+
+echo "$passes passed, $failures failed"
+[ "$failures" -eq 0 ]
