@@ -1,10 +1,80 @@
-// The print dialog.
+// The print dialog: calendar, year and range of months to print, and the
+// print job that puts one page per month on the printer.
 #pragma once
 
 #include "platform/form.h"
+
+#include <cstdint>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class CalCanPrint;
+
+namespace platform {
+class Printer;
+}
 
 class CalPrint : public platform::Form {
     Q_OBJECT
 public:
     explicit CalPrint(QWidget *parent = nullptr);
+    ~CalPrint() override;
+
+    // Controls, named as the dialog's design names them.
+    QLineEdit *YearTXTPRT = nullptr;
+    QLineEdit *FromMonthTXTPRT = nullptr;
+    QLineEdit *ToMonthTXTPRT = nullptr;
+    QRadioButton *OPTGregorian = nullptr;
+    QRadioButton *OPTHegiry = nullptr;
+    QPushButton *PrintPRT = nullptr;
+    QPushButton *CancelButton = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+
+    // The printing box shown while a job of several months runs.
+    CalCanPrint *CanPrint = nullptr;
+
+    // 1 when the fields hold today's Gregorian defaults, 0 for the Hijri ones.
+    int16_t FieldsCalendar = 1;
+
+    void Form_Load();
+    void OPTGregorian_Click();
+    void OPTHegiry_Click();
+    void YearTXTPRT_GotFocus();
+    void FromMonthTXTPRT_GotFocus();
+    void ToMonthTXTPRT_GotFocus();
+    void YearTXTPRT_LostFocus();
+    void FromMonthTXTPRT_LostFocus();
+    void ToMonthTXTPRT_LostFocus();
+    void PrintPRT_Click();
+    void CancelButton_Click();
+
+    bool MonthInRange(int32_t &Month) const;
+    // Whether the month of that year can be printed in the selected calendar.
+    bool DateLimitsOK(int32_t &Month, int32_t &Year) const;
+
+    // Jobs print on this printer instead of the system's default printer,
+    // which is otherwise taken anew for every job. Not owned; null resets.
+    void usePrinter(platform::Printer *printer) { printer_ = printer; }
+
+protected:
+    void Form_Unload() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createControls();
+    void fillDefaults(int32_t month, int32_t year);
+    // The inputs as numbers; false (after telling the user) when they
+    // cannot be printed.
+    bool readPrintRange(int32_t &Year, int32_t &From, int32_t &To);
+    // Month From to To, one document each, until the job is cancelled or
+    // the printer fails; returns the month that failed, 0 when none did.
+    int32_t printMonths(platform::Printer &printer, int32_t Year, int32_t From, int32_t To, bool cancellable);
+    void reportPrinterFault(const platform::Printer &printer, int32_t month, int32_t lastMonth, int32_t year);
+
+    platform::Printer *printer_ = nullptr;
+    bool printing_ = false;
 };

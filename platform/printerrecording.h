@@ -1,0 +1,77 @@
+// A printer that puts nothing on paper and remembers every operation in the
+// units it was given in. Fonts are measured as on a 600 dpi printer; the
+// paper can lie upright, on its side or be square. Used by the tests.
+#pragma once
+
+#include "printer.h"
+
+#include <QFont>
+#include <QImage>
+#include <functional>
+#include <vector>
+
+namespace platform {
+
+class RecordingPrinter : public Printer {
+public:
+    enum class Paper { Portrait, Landscape, Square };
+    explicit RecordingPrinter(Paper paper = Paper::Portrait);
+
+    struct Op {
+        enum Kind { Cls, SetScale, ResetScale, Line, Box, FilledBox, Text, EndDoc };
+        Kind kind = Cls;
+        // Corners, in the units of the scale in force. Text: its box, from
+        // the position it was printed at to that plus its width and height.
+        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        core::Colour colour = core::Black;
+        int drawMode = CopyPen;
+        QString text;
+        QFont font; // Text: the font it was printed in
+        // The document the operation belongs to, counted from 1; 0 for an
+        // EndDoc without a document in progress.
+        int document = 0;
+    };
+
+    const std::vector<Op> &ops() const { return ops_; }
+    std::vector<Op> opsOf(int document, Op::Kind kind) const;
+    // Documents ended with something on them.
+    int documentCount() const { return documentsSent_; }
+    void clear();
+
+    // Makes the n-th document (from 1) fail when it is ended.
+    void failDocumentAtEnd(int document, const QString &why);
+    // Called after every EndDoc: tests act between two documents here.
+    std::function<void()> afterEndDoc;
+
+    double Width() const override { return paperTwips_.width(); }
+    double Height() const override { return paperTwips_.height(); }
+    bool EndDoc() override;
+    QString DeviceName() const override { return QStringLiteral("Recorder"); }
+
+    void Cls() override;
+    void Scale(double x1, double y1, double x2, double y2) override;
+    void Scale() override;
+    void Line(double x1, double y1, double x2, double y2) override;
+    void Line(double x1, double y1, double x2, double y2, core::Colour colour) override;
+    void LineBox(double x1, double y1, double x2, double y2, core::Colour colour) override;
+    void LineBoxFilled(double x1, double y1, double x2, double y2, core::Colour colour) override;
+    void Print(const QString &s, After after = After::NextLine) override;
+
+protected:
+    QPainter *painter() override { return nullptr; }
+    QRectF drawableArea() const override;
+    QPaintDevice *metricsDevice() const override { return &metrics_; }
+
+private:
+    Op &record(Op::Kind kind, double x1, double y1, double x2, double y2, core::Colour colour);
+
+    QSizeF paperTwips_;
+    mutable QImage metrics_;
+    std::vector<Op> ops_;
+    bool documentOpen_ = false;
+    int documentsSent_ = 0;
+    int failingDocument_ = 0;
+    QString failure_;
+};
+
+} // namespace platform

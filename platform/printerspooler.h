@@ -1,0 +1,17 @@
+// What the CUPS spooler says about a queue and about the last document
+// handed to it. Qt hands documents over without telling whether the spooler
+// took them, so the printer asks the spooler itself.
+#pragma once
+
+#include <QString>
+
+namespace platform::spooler {
+
+// Empty when the queue can take a job now; otherwise why it cannot.
+QString whyQueueRefuses(const QString &queue);
+
+// Right after a document was handed to the spooler on this thread: empty
+// when the spooler made a job of it, otherwise the spooler's reason.
+QString whyLastDocumentRefused();
+
+} // namespace platform::spooler

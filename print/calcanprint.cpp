@@ -1,0 +1,33 @@
+#include "calcanprint.h"
+
+#include "core/state.h"
+#include "platform/window.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+CalCanPrint::CalCanPrint(QWidget *parent) : platform::Form(parent, QStringLiteral("Printing ....."), 3630, 1665)
+{
+    setObjectName(QStringLiteral("CalCanPrint"));
+    Label1 = new QLabel(QStringLiteral("Press Cancel button to stop printing"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    // Runs to the box's right edge: at 3255 twips the last letter of the
+    // text would be cut off.
+    platform::place(Label1, 240, 360, 3630 - 240, 255);
+    CancelPrinting = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelPrinting->setObjectName(QStringLiteral("CancelPrinting"));
+    CancelPrinting->setAutoDefault(false);
+    platform::place(CancelPrinting, 600, 1080, 2295, 375);
+    connect(CancelPrinting, &QPushButton::clicked, this, &CalCanPrint::CancelPrinting_Click);
+}
+
+void CalCanPrint::CancelPrinting_Click()
+{
+    core::CancelPrintFlag = core::True16;
+    hide();
+}
+
+void CalCanPrint::Form_Unload()
+{
+    CancelPrinting_Click();
+}

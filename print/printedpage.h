@@ -1,0 +1,47 @@
+// One month's printed page: the grid with the weekday names over it, the
+// heading, the legend of the other calendar's months and the day cells.
+#pragma once
+
+#include "core/state.h"
+#include "platform/printer.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace core {
+struct MonthLayout;
+}
+
+class PrintedPage {
+public:
+    explicit PrintedPage(platform::Printer &printer) : Printer(printer) {}
+
+    // Page-layout values in page units, set for every page by SetUpPrintedPage.
+    float PageWidth = 0;
+    float PageHeight = 0;
+    float GridTop = 0;
+    float GridLeft = 0;
+    float GridWidth = 0;
+    float GridHeight = 0;
+    float ShrinkFactor = 1;
+
+    // Portrait or landscape from the paper's proportions; page units and grid.
+    void SetUpPrintedPage();
+    // "Sunday" to "Saturday" centred over the columns, standing on the grid.
+    void PrintWeekdayHeader();
+    // Heading, legend and day cells of a month; FirstCell and LastCell come
+    // back set, Day at the month's last day.
+    void PrintGregLedMonth(int32_t &FirstCell, int32_t &LastCell, int32_t &Day, int32_t &Month, int32_t &Year);
+    void PrintHijriLedMonth(int32_t &FirstCell, int32_t &LastCell, int32_t &Day, int32_t &Month, int32_t &Year);
+    // The leading number at the cell's top-left, the other one ending at its
+    // bottom-right corner.
+    void PrintDayCell(const int16_t &CellIndex, const QString &LeadText, const core::Colour &LeadColor,
+                      const QString &SecText, const core::Colour &SecColor);
+
+private:
+    void printMonth(const core::MonthLayout &layout, int32_t &FirstCell, int32_t &LastCell, int32_t &Day);
+    void printHeading(const QString &heading);
+    void printLegendEntry(const QString &text, core::Colour colour, bool atRightEdge);
+
+    platform::Printer &Printer;
+};
