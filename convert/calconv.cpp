@@ -1,5 +1,287 @@
 #include "calconv.h"
 
-CalConv::CalConv(QWidget *parent) : platform::Form(parent, QStringLiteral("Conversion"), 7485, 3915)
+#include "core/names.h"
+#include "core/numtext.h"
+#include "platform/messagebox.h"
+#include "platform/window.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+using platform::place;
+
+namespace {
+
+constexpr int ClientWidthTwips = 7485;
+constexpr int ClientHeightTwips = 3915;
+
+const QString RefusedText = QStringLiteral("Date out of range .....");
+const QString RefusedTitle = QStringLiteral("Input Error.....");
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, Qt::Alignment alignment)
 {
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setAlignment(alignment);
+    return label;
 }
+
+// The headings' places are narrower than their captions at this size: the
+// closing " :" stays out of sight, as it always has.
+QLabel *makeHeading(QWidget *parent, const char *name, const QString &caption)
+{
+    QLabel *label = makeLabel(parent, name, caption, Qt::AlignLeft | Qt::AlignTop);
+    label->setFont(platform::arialFont(18, true));
+    return label;
+}
+
+// A caption on a row of boxes: centred on the row's height like the boxes'
+// own texts.
+QLabel *makeRowCaption(QWidget *parent, const char *name, const QString &caption)
+{
+    return makeLabel(parent, name, caption, Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+// An output: a framed label whose number stands at its right edge.
+QLabel *makeOutput(QWidget *parent, const char *name)
+{
+    QLabel *label = makeLabel(parent, name, {}, Qt::AlignRight | Qt::AlignVCenter);
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    label->setLineWidth(1);
+    label->setMargin(2);
+    return label;
+}
+
+QLineEdit *makeInput(QWidget *parent, const char *name)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    // Enter presses the button that has the focus, never a default one
+    // (see keyPressEvent).
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+// The box's whole number, or nothing when it lies beyond the 32-bit range:
+// such a number is never clamped into a date the engine might accept.
+std::optional<int32_t> wholeNumberOf(const QLineEdit *box)
+{
+    const double rounded = std::nearbyint(core::ValOf(box->text()));
+    if (!(rounded >= std::numeric_limits<int32_t>::min() && rounded <= std::numeric_limits<int32_t>::max()))
+        return std::nullopt;
+    return core::WholeNumber32(box->text());
+}
+
+void selectWholeText(QLineEdit *box)
+{
+    box->setSelection(0, int(box->text().size()));
+}
+
+// Rewrites the box as its plain number. A number beyond the 32-bit range
+// stays as typed, so that the conversion refuses it instead of a clamped
+// neighbour.
+void rewriteAsPlainNumber(QLineEdit *box)
+{
+    const std::optional<int32_t> number = wholeNumberOf(box);
+    if (!number)
+        return;
+    const QString plain = core::PlainNumber(*number);
+    if (box->text() != plain)
+        box->setText(plain);
+}
+
+} // namespace
+
+CalConv::CalConv(QWidget *parent)
+    : platform::Form(parent, QStringLiteral("Conversion"), ClientWidthTwips, ClientHeightTwips)
+{
+    setObjectName(QStringLiteral("CalConv"));
+    setWindowIcon(platform::programIcon());
+    createControls();
+    Form_Load();
+}
+
+void CalConv::createControls()
+{
+    Label1 = makeHeading(this, "Label1", QStringLiteral("Input date :"));
+    place(Label1, 120, 360, 1815, 495);
+    Label2 = makeHeading(this, "Label2", QStringLiteral("Output Date :"));
+    place(Label2, 5160, 360, 2055, 495);
+
+    Label3 = makeRowCaption(this, "Label3", QStringLiteral("Year"));
+    place(Label3, 240, 1080, 615, 375);
+    InYearTXT = makeInput(this, "InYearTXT");
+    place(InYearTXT, 960, 1080, 735, 375);
+    ToHegiry = makeButton(this, "ToHegiry", QStringLiteral("To Hijri"));
+    place(ToHegiry, 2880, 1080, 1455, 375);
+    Label6 = makeRowCaption(this, "Label6", QStringLiteral("Year"));
+    place(Label6, 5280, 1080, 615, 375);
+    OutYearTXT = makeOutput(this, "OutYearTXT");
+    place(OutYearTXT, 6000, 1080, 735, 375);
+
+    Label4 = makeRowCaption(this, "Label4", QStringLiteral("Month"));
+    place(Label4, 240, 1800, 615, 375);
+    InMonthTXT = makeInput(this, "InMonthTXT");
+    place(InMonthTXT, 960, 1800, 735, 375);
+    ToGreg = makeButton(this, "ToGreg", QStringLiteral("To Greg/Chris"));
+    place(ToGreg, 2880, 1800, 1455, 375);
+    Label7 = makeRowCaption(this, "Label7", QStringLiteral("Month"));
+    place(Label7, 5280, 1800, 615, 375);
+    OutMonthTXT = makeOutput(this, "OutMonthTXT");
+    place(OutMonthTXT, 6000, 1800, 735, 375);
+
+    Label5 = makeRowCaption(this, "Label5", QStringLiteral("Day"));
+    place(Label5, 240, 2520, 615, 375);
+    InDayTXT = makeInput(this, "InDayTXT");
+    place(InDayTXT, 960, 2520, 735, 375);
+    ToExit = makeButton(this, "ToExit", QStringLiteral("Exit"));
+    place(ToExit, 2880, 2520, 1455, 375);
+    Label8 = makeRowCaption(this, "Label8", QStringLiteral("Day"));
+    place(Label8, 5280, 2520, 615, 375);
+    OutDayTXT = makeOutput(this, "OutDayTXT");
+    place(OutDayTXT, 6000, 2520, 735, 375);
+
+    ToWeekDay = makeLabel(this, "ToWeekDay", {}, Qt::AlignHCenter | Qt::AlignTop);
+    ToWeekDay->setFont(platform::arialFont(13.5, false));
+    place(ToWeekDay, 2520, 3240, 2175, 375);
+
+    platform::setTabOrder({InYearTXT, InMonthTXT, InDayTXT, ToHegiry, ToGreg, ToExit});
+    InYearTXT->setFocus();
+
+    for (QLineEdit *box : {InYearTXT, InMonthTXT, InDayTXT})
+        box->installEventFilter(this);
+    connect(ToHegiry, &QPushButton::clicked, this, &CalConv::ToHegiry_Click);
+    connect(ToGreg, &QPushButton::clicked, this, &CalConv::ToGreg_Click);
+    connect(ToExit, &QPushButton::clicked, this, &CalConv::ToExit_Click);
+}
+
+void CalConv::Form_Load()
+{
+    platform::centreOnScreen(this);
+    InDayTXT->setText(QStringLiteral("1"));
+    InMonthTXT->setText(QStringLiteral("1"));
+    InYearTXT->setText(QStringLiteral("1"));
+}
+
+void CalConv::InDayTXT_GotFocus() { selectWholeText(InDayTXT); }
+void CalConv::InMonthTXT_GotFocus() { selectWholeText(InMonthTXT); }
+void CalConv::InYearTXT_GotFocus() { selectWholeText(InYearTXT); }
+
+void CalConv::InDayTXT_LostFocus() { rewriteAsPlainNumber(InDayTXT); }
+void CalConv::InMonthTXT_LostFocus() { rewriteAsPlainNumber(InMonthTXT); }
+void CalConv::InYearTXT_LostFocus() { rewriteAsPlainNumber(InYearTXT); }
+
+bool CalConv::readInputDate(core::Ymd &date) const
+{
+    const std::optional<int32_t> day = wholeNumberOf(InDayTXT);
+    const std::optional<int32_t> month = wholeNumberOf(InMonthTXT);
+    const std::optional<int32_t> year = wholeNumberOf(InYearTXT);
+    if (!day || !month || !year)
+        return false;
+    date = core::Ymd{*year, *month, *day};
+    return true;
+}
+
+void CalConv::ToHegiry_Click()
+{
+    core::Ymd gregorian;
+    if (!readInputDate(gregorian) || !core::engine().CheckGregDate(gregorian.year, gregorian.month, gregorian.day)) {
+        refuseDate();
+        return;
+    }
+    const core::Ymd hijri = core::engine().GregToHijri(gregorian.year, gregorian.month, gregorian.day);
+    showConversion(hijri, gregorian);
+}
+
+void CalConv::ToGreg_Click()
+{
+    core::Ymd hijri;
+    if (!readInputDate(hijri) || !core::engine().CheckHijriDate(hijri.year, hijri.month, hijri.day)) {
+        refuseDate();
+        return;
+    }
+    const core::Ymd gregorian = core::engine().HijriToGreg(hijri.year, hijri.month, hijri.day);
+    showConversion(gregorian, gregorian);
+}
+
+void CalConv::ToExit_Click() { hide(); }
+
+void CalConv::showConversion(const core::Ymd &converted, const core::Ymd &gregorian)
+{
+    OutYearTXT->setText(core::PlainNumber(converted.year));
+    OutMonthTXT->setText(core::PlainNumber(converted.month));
+    OutDayTXT->setText(core::PlainNumber(converted.day));
+    const int32_t weekday = core::engine().WeekDayOf(gregorian.year, gregorian.month, gregorian.day);
+    ToWeekDay->setText(core::WeekDayName(weekday));
+}
+
+// The outputs keep what they showed; which part of the date was wrong is
+// not told.
+void CalConv::refuseDate()
+{
+    platform::showCriticalMessage(this, RefusedText, RefusedTitle);
+}
+
+// A box's own context menu takes the focus only for a moment: the box is
+// neither rewritten nor reselected under the user's hands.
+static bool isPopupFocusChange(QEvent *event)
+{
+    return static_cast<QFocusEvent *>(event)->reason() == Qt::PopupFocusReason;
+}
+
+bool CalConv::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::FocusIn || type == QEvent::FocusOut) && isPopupFocusChange(event))
+        return platform::Form::eventFilter(watched, event);
+    if (type == QEvent::FocusIn) {
+        if (watched == InDayTXT)
+            InDayTXT_GotFocus();
+        else if (watched == InMonthTXT)
+            InMonthTXT_GotFocus();
+        else if (watched == InYearTXT)
+            InYearTXT_GotFocus();
+    } else if (type == QEvent::FocusOut) {
+        if (watched == InDayTXT)
+            InDayTXT_LostFocus();
+        else if (watched == InMonthTXT)
+            InMonthTXT_LostFocus();
+        else if (watched == InYearTXT)
+            InYearTXT_LostFocus();
+    }
+    return platform::Form::eventFilter(watched, event);
+}
+
+// Enter in a box moves on to the next control, so the box is rewritten as
+// it is left; Enter on a button presses it.
+void CalConv::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || (event->modifiers() & ~Qt::KeypadModifier)) {
+        platform::Form::keyPressEvent(event);
+        return;
+    }
+    QWidget *focused = focusWidget();
+    if (auto *button = qobject_cast<QPushButton *>(focused))
+        button->click();
+    else if (qobject_cast<QLineEdit *>(focused))
+        focusNextChild();
+    event->accept();
+}
+
+void CalConv::reject() { ToExit->click(); }

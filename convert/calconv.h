@@ -1,10 +1,62 @@
-// The conversion dialog.
+// The conversion dialog: one date from either calendar to the other, with
+// the name of its weekday.
 #pragma once
 
+#include "core/calendarengine.h"
 #include "platform/form.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
 
 class CalConv : public platform::Form {
     Q_OBJECT
 public:
     explicit CalConv(QWidget *parent = nullptr);
+
+    // Controls, named as the dialog's design names them.
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLineEdit *InYearTXT = nullptr;
+    QPushButton *ToHegiry = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *OutYearTXT = nullptr;
+    QLabel *Label4 = nullptr;
+    QLineEdit *InMonthTXT = nullptr;
+    QPushButton *ToGreg = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *OutMonthTXT = nullptr;
+    QLabel *Label5 = nullptr;
+    QLineEdit *InDayTXT = nullptr;
+    QPushButton *ToExit = nullptr;
+    QLabel *Label8 = nullptr;
+    QLabel *OutDayTXT = nullptr;
+    QLabel *ToWeekDay = nullptr;
+
+    void Form_Load();
+    void InDayTXT_GotFocus();
+    void InMonthTXT_GotFocus();
+    void InYearTXT_GotFocus();
+    void InDayTXT_LostFocus();
+    void InMonthTXT_LostFocus();
+    void InYearTXT_LostFocus();
+    void ToHegiry_Click();
+    void ToGreg_Click();
+    void ToExit_Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    // Escape presses "Exit".
+    void reject() override;
+
+private:
+    void createControls();
+    // The three boxes as a date; false when a box holds a number that no
+    // 32-bit integer can hold.
+    bool readInputDate(core::Ymd &date) const;
+    // Writes a converted date and the weekday of its Gregorian form.
+    void showConversion(const core::Ymd &converted, const core::Ymd &gregorian);
+    void refuseDate();
 };
