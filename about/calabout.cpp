@@ -1,5 +1,61 @@
 #include "calabout.h"
 
-CalAbout::CalAbout(QWidget *parent) : platform::Form(parent, QStringLiteral("About"), 4635, 3720)
+#include "platform/window.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+using platform::place;
+
+namespace {
+
+constexpr int ClientWidthTwips = 4635;
+constexpr int ClientHeightTwips = 3720;
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, Qt::Alignment alignment)
 {
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setAlignment(alignment | Qt::AlignTop);
+    return label;
 }
+
+} // namespace
+
+CalAbout::CalAbout(QWidget *parent)
+    : platform::Form(parent, QStringLiteral("About"), ClientWidthTwips, ClientHeightTwips)
+{
+    setObjectName(QStringLiteral("CalAbout"));
+    setWindowIcon(platform::programIcon());
+    createControls();
+    Form_Load();
+}
+
+void CalAbout::createControls()
+{
+    Label1 = makeLabel(this, "Label1", QStringLiteral("Dovrin"), Qt::AlignHCenter);
+    Label1->setFont(platform::arialFont(18, true));
+    place(Label1, 120, 240, 4335, 495);
+    Label2 = makeLabel(this, "Label2", QStringLiteral("Written by :"), Qt::AlignLeft);
+    place(Label2, 840, 960, 3615, 375);
+    Label3 = makeLabel(this, "Label3", QStringLiteral("Dovrin developers"), Qt::AlignHCenter);
+    place(Label3, 105, 1470, 4335, 255);
+    Command1 = new QPushButton(QStringLiteral("Exit"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    place(Command1, 735, 3000, 3105, 375);
+    // The one button answers Enter wherever the focus is.
+    Command1->setDefault(true);
+    Label4 = makeLabel(this, "Label4", QStringLiteral("Version " DOVRIN_VERSION), Qt::AlignHCenter);
+    place(Label4, 120, 1875, 4335, 255);
+    Label5 = makeLabel(this, "Label5", QStringLiteral("2024-2026"), Qt::AlignHCenter);
+    place(Label5, 120, 2280, 4335, 255);
+
+    Command1->setFocus();
+    connect(Command1, &QPushButton::clicked, this, &CalAbout::Command1_Click);
+}
+
+void CalAbout::Form_Load() { platform::centreOnScreen(this); }
+
+void CalAbout::Command1_Click() { hide(); }
+
+void CalAbout::reject() { Command1->click(); }

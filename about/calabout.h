@@ -1,10 +1,31 @@
-// The About box.
+// The About box: the program's title, version, credit and years.
 #pragma once
 
 #include "platform/form.h"
+
+class QLabel;
+class QPushButton;
 
 class CalAbout : public platform::Form {
     Q_OBJECT
 public:
     explicit CalAbout(QWidget *parent = nullptr);
+
+    // Controls, named as the box's design names them.
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label5 = nullptr;
+
+    void Form_Load();
+    void Command1_Click();
+
+protected:
+    // Escape presses "Exit" too.
+    void reject() override;
+
+private:
+    void createControls();
 };

@@ -1,7 +1,25 @@
-// The conversion dialog and the About box.
+// The conversion dialog, fresh and with a conversion shown, and the About box.
 #include "shots.h"
 
-bool shots::dialogs(const QDir &)
+#include "about/calabout.h"
+#include "convert/calconv.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+bool shots::dialogs(const QDir &dir)
 {
-    return true;
+    CalConv conv;
+    conv.show();
+    bool ok = save(conv, dir, QStringLiteral("conversion-opened"));
+    conv.InYearTXT->setText(QStringLiteral("2024"));
+    conv.InMonthTXT->setText(QStringLiteral("7"));
+    conv.InDayTXT->setText(QStringLiteral("16"));
+    conv.ToHegiry->click();
+    ok = save(conv, dir, QStringLiteral("conversion-to-hijri")) && ok;
+
+    CalAbout about;
+    about.show();
+    ok = save(about, dir, QStringLiteral("about")) && ok;
+    return ok;
 }

@@ -65,6 +65,7 @@ void TestCalConvLifecycle::exitKeepsInputsOutputsAndPlace()
 {
     CalMain main;
     main.show();
+    main.move(0, 0); // centred on the screen, not over the main window
     QVERIFY(!main.convForm()); // made on first use only
 
     const QPoint moved(23, 31);
@@ -98,6 +99,7 @@ void TestCalConvLifecycle::closingFromTheFrameStartsAfresh()
 {
     CalMain main;
     main.show();
+    main.move(0, 0); // centred on the screen, not over the main window
     QVERIFY(modalrun::whileOpen<CalConv>(main.Convert, Steps([&](CalConv &dialog) {
         typeInto(dialog.InYearTXT, QStringLiteral("1446"));
         typeInto(dialog.InMonthTXT, QStringLiteral("1"));
