@@ -77,7 +77,10 @@ bool DevicePrinter::beginDocument()
     if (toSpooler_) {
         // Without a queue Qt falls back to a PDF file that has no name.
         if (printer_->printerName().isEmpty()) {
-            failDocument(QStringLiteral("No printer is installed: there is no default printer to print on."));
+            const QString silent = spooler::whySpoolerSilent();
+            failDocument(silent.isEmpty()
+                             ? QStringLiteral("No printer is installed: there is no default printer to print on.")
+                             : QStringLiteral("No printer can be reached: %1.").arg(silent));
             return false;
         }
         // A queue that rejects jobs lets Qt draw the whole document and then

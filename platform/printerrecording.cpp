@@ -30,6 +30,11 @@ RecordingPrinter::RecordingPrinter(Paper paper)
     metrics_.setDotsPerMeterY(dotsPerMeter);
 }
 
+void RecordingPrinter::setPaper(Paper paper)
+{
+    paperTwips_ = paperSize(paper);
+}
+
 QRectF RecordingPrinter::drawableArea() const
 {
     const QSizeF printable = paperTwips_ - QSizeF(2 * MarginTwips, 2 * MarginTwips);

@@ -16,6 +16,9 @@ class RecordingPrinter : public Printer {
 public:
     enum class Paper { Portrait, Landscape, Square };
     explicit RecordingPrinter(Paper paper = Paper::Portrait);
+    // Another paper from the next operation on, as after a change of the
+    // printer's set-up between two documents.
+    void setPaper(Paper paper);
 
     struct Op {
         enum Kind { Cls, SetScale, ResetScale, Line, Box, FilledBox, Text, EndDoc };

@@ -1,11 +1,14 @@
-// What the CUPS spooler says about a queue and about the last document
-// handed to it. Qt hands documents over without telling whether the spooler
-// took them, so the printer asks the spooler itself.
+// What the CUPS spooler says about itself, about a queue and about the last
+// document handed to it. Qt hands documents over without telling whether the
+// spooler took them, so the printer asks the spooler itself.
 #pragma once
 
 #include <QString>
 
 namespace platform::spooler {
+
+// Empty when the spooler answers; otherwise why it does not.
+QString whySpoolerSilent();
 
 // Empty when the queue can take a job now; otherwise why it cannot.
 QString whyQueueRefuses(const QString &queue);
