@@ -9,7 +9,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dovrin"));
-    QApplication::setApplicationVersion(QStringLiteral("1.21"));
+    QApplication::setApplicationVersion(QStringLiteral(DOVRIN_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.dovrin.Dovrin"));
 
     const auto engine = platform::loadEngineOrExplain(QCoreApplication::applicationDirPath());

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -286,6 +287,12 @@ bool CalMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == MonthTXT || watched == YearTXT) {
         const bool month = watched == MonthTXT;
+        // The box's own context menu takes the focus for a moment: the user
+        // is still editing the box, so it is neither left nor entered.
+        const bool popup = (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+                           && static_cast<QFocusEvent *>(event)->reason() == Qt::PopupFocusReason;
+        if (popup)
+            return false;
         if (event->type() == QEvent::FocusIn)
             month ? MonthTXT_GotFocus() : YearTXT_GotFocus();
         else if (event->type() == QEvent::FocusOut)
