@@ -61,7 +61,9 @@ MonthLayout lay(const CalendarEngine &engine, Lead lead, int32_t year, int32_t m
     if (page.LastCell < page.FirstCell || page.LastCell > CellCount)
         return page;
 
-    const Ymd firstOther = (engine.*r.toOther)(year, month, 1);
+    // The other calendar's month length is taken from the first day shown:
+    // 1 July 622 lies before the Hijri era, which begins with the day in cell 20.
+    const Ymd firstOther = (engine.*r.toOther)(year, month, dayOfCell(page.FirstCell, w, gapMonth));
     int32_t otherLength = (engine.*r.otherMonthDays)(firstOther.year, firstOther.month);
     int16_t key = 0;
     for (int n = page.FirstCell; n <= page.LastCell; ++n) {
@@ -81,6 +83,16 @@ MonthLayout lay(const CalendarEngine &engine, Lead lead, int32_t year, int32_t m
 }
 
 } // namespace
+
+int MonthLayout::cellOfDay(int32_t leadDay) const
+{
+    if (!valid)
+        return 0;
+    for (int n = FirstCell; n <= LastCell; ++n)
+        if (cells[std::size_t(n)].leadDay == leadDay)
+            return n;
+    return 0;
+}
 
 bool isGregorianGapMonth(int32_t year, int32_t month)
 {

@@ -33,6 +33,10 @@ struct MonthLayout {
 
     const LaidCell &first() const { return cells[std::size_t(FirstCell)]; }
     const LaidCell &last() const { return cells[std::size_t(LastCell)]; }
+    // Cell number in which the leading calendar's day stands; 0 when the day
+    // is not on this page (another month, a day that never existed, or a
+    // layout that is not valid).
+    int cellOfDay(int32_t leadDay) const;
 };
 
 // 5 to 14 October 1582 never existed: the Gregorian-led page of that month
