@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
+#include <algorithm>
 #include <cmath>
 
 namespace platform {
@@ -75,9 +76,36 @@ QPointF PainterSurface::toDevice(double x, double y) const
     return {area.left() + (x - scaleLeft_) * unitX, area.top() + (y - scaleTop_) * unitY};
 }
 
+double PainterSurface::pixelRatio() const
+{
+    const QPaintDevice *device = metricsDevice();
+    const double ratio = device ? device->devicePixelRatioF() : 1.0;
+    return ratio > 0 ? ratio : 1.0;
+}
+
 double PainterSurface::snap(double v) const
 {
-    return snapsToPixels() ? std::floor(v + 0.5) : v;
+    if (!snapsToPixels())
+        return v;
+    const double ratio = pixelRatio();
+    return std::floor(v * ratio + 0.5) / ratio;
+}
+
+bool PainterSurface::isStraight(QPointF a, QPointF b) const
+{
+    return snap(a.x()) == snap(b.x()) || snap(a.y()) == snap(b.y());
+}
+
+QRectF PainterSurface::pixelBox(QPointF a, QPointF b) const
+{
+    const double ratio = pixelRatio();
+    const auto pixel = [ratio](double v) { return std::floor(v * ratio + 0.5); };
+    const double lineWidth = std::max(1.0, std::floor(ratio)); // in device pixels
+    const double left = std::min(pixel(a.x()), pixel(b.x()));
+    const double right = std::max(pixel(a.x()), pixel(b.x())) + lineWidth;
+    const double top = std::min(pixel(a.y()), pixel(b.y()));
+    const double bottom = std::max(pixel(a.y()), pixel(b.y())) + lineWidth;
+    return QRectF(QPointF(left / ratio, top / ratio), QPointF(right / ratio, bottom / ratio));
 }
 
 void PainterSurface::useDrawMode(QPainter &p) const
@@ -100,8 +128,13 @@ void PainterSurface::Line(double x1, double y1, double x2, double y2, core::Colo
     p->save();
     p->setRenderHint(QPainter::Antialiasing, false);
     useDrawMode(*p);
-    p->setPen(QPen(core::toQColor(colour), 0)); // cosmetic: one device pixel
-    p->drawLine(QPointF(snap(a.x()), snap(a.y())), QPointF(snap(b.x()), snap(b.y())));
+    if (snapsToPixels() && isStraight(a, b)) {
+        // Whole device pixels, so that an XOR box over a cell meets its lines exactly.
+        p->fillRect(pixelBox(a, b).intersected(drawableArea()), core::toQColor(colour));
+    } else {
+        p->setPen(QPen(core::toQColor(colour), 0)); // cosmetic: one device pixel
+        p->drawLine(QPointF(snap(a.x()), snap(a.y())), QPointF(snap(b.x()), snap(b.y())));
+    }
     p->restore();
 }
 
@@ -119,11 +152,10 @@ void PainterSurface::LineBoxFilled(double x1, double y1, double x2, double y2, c
     if (!p)
         return;
     const QPointF a = toDevice(x1, y1), b = toDevice(x2, y2);
-    QRectF box(QPointF(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
-               QPointF(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
-    if (snapsToPixels()) // both corner pixels belong to the box
-        box = QRectF(QPointF(snap(box.left()), snap(box.top())),
-                     QPointF(snap(box.right()) + 1, snap(box.bottom()) + 1));
+    const QRectF box = snapsToPixels() // both corner pixels belong to the box
+                           ? pixelBox(a, b)
+                           : QRectF(QPointF(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                                    QPointF(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
     p->save();
     useDrawMode(*p);
     p->fillRect(box.intersected(drawableArea()), core::toQColor(colour));

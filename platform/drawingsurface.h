@@ -107,6 +107,13 @@ protected:
 
 private:
     double snap(double v) const;
+    // Device pixels per painter unit (screen scaling); 1 for printers.
+    double pixelRatio() const;
+    // The whole device pixels that a straight line or a box between two
+    // painter points covers on a surface that snaps to pixels: both end
+    // pixels included, lines as wide as one logical pixel.
+    QRectF pixelBox(QPointF a, QPointF b) const;
+    bool isStraight(QPointF a, QPointF b) const;
     void useDrawMode(QPainter &p) const;
 
     double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_ = 1, scaleHeight_ = 1;

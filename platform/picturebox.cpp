@@ -1,6 +1,7 @@
 #include "picturebox.h"
 
 #include <QPaintEvent>
+#include <QPainter>
 
 namespace platform {
 
@@ -14,8 +15,7 @@ PictureBox::PictureBox(QWidget *parent) : QFrame(parent)
 
 PictureBox::~PictureBox()
 {
-    if (painter_)
-        painter_->end();
+    finishDrawing();
 }
 
 void PictureBox::ensureImage() const
@@ -25,18 +25,24 @@ void PictureBox::ensureImage() const
     const QSize pixels = (QSizeF(logical) * ratio).toSize();
     if (image_.size() == pixels && image_.devicePixelRatio() == ratio)
         return;
-    if (painter_) {
-        painter_->end();
-        painter_.reset();
-    }
+    finishDrawing();
     image_ = QImage(pixels, QImage::Format_RGB32);
     image_.setDevicePixelRatio(ratio);
     image_.fill(Qt::white);
 }
 
+void PictureBox::finishDrawing() const
+{
+    if (painter_) {
+        painter_->end();
+        painter_.reset();
+    }
+}
+
 const QImage &PictureBox::image()
 {
     ensureImage();
+    finishDrawing();
     return image_;
 }
 
@@ -45,8 +51,22 @@ QPainter *PictureBox::painter()
     ensureImage();
     if (!painter_)
         painter_ = std::make_unique<QPainter>(&image_);
-    update();
+    if (!showQueued_) {
+        // Shown once the handler that draws has returned, all of it at once.
+        showQueued_ = true;
+        QMetaObject::invokeMethod(this, &PictureBox::showChangedDrawing, Qt::QueuedConnection);
+    }
     return painter_.get();
+}
+
+void PictureBox::showChangedDrawing()
+{
+    showQueued_ = false;
+    finishDrawing();
+    if (image_ == requested_)
+        return;
+    requested_ = image_;
+    update(contentsRect());
 }
 
 QRectF PictureBox::drawableArea() const
@@ -64,6 +84,7 @@ QPaintDevice *PictureBox::metricsDevice() const
 void PictureBox::paintEvent(QPaintEvent *event)
 {
     ensureImage();
+    finishDrawing();
     {
         QPainter p(this);
         p.drawImage(contentsRect().topLeft(), image_);

@@ -17,7 +17,9 @@ public:
     explicit PictureBox(QWidget *parent = nullptr);
     ~PictureBox() override;
 
-    // The drawing as it stands (device pixels; devicePixelRatio() tells the scale).
+    // The drawing as it stands, in device pixels with the screen's device
+    // pixel ratio; the inner area inside the border. Drawing in progress is
+    // finished first, so a copy of it never changes afterwards.
     const QImage &image();
 
 protected:
@@ -28,10 +30,18 @@ protected:
     bool snapsToPixels() const override { return true; }
 
 private:
+    // Makes the image match the inner area and the device pixel ratio.
     void ensureImage() const;
+    void finishDrawing() const;
+    // Asks the screen to show the drawing, but only when it differs from
+    // what was last shown: a page drawn again the same way schedules no
+    // paint, so a repaint can never feed another.
+    void showChangedDrawing();
 
     mutable QImage image_;
     mutable std::unique_ptr<QPainter> painter_;
+    QImage requested_; // the drawing the screen was last asked to show
+    bool showQueued_ = false;
 };
 
 } // namespace platform
