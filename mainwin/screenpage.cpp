@@ -10,14 +10,72 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <functional>
 
 namespace {
 
-constexpr const char *ShortWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-
-QString headingCaption(const QString &monthName, int32_t year)
+// "July,2024": the month name, a comma and the year, no blank.
+QString caption(const QString &monthName, int32_t year)
 {
     return monthName + u',' + core::PlainNumber(year);
+}
+
+// A day cell as the page writes it: the leading calendar's number first.
+struct CellText {
+    const QString &leadText;
+    core::Colour leadColour;
+    const QString &secText;
+    core::Colour secColour;
+};
+
+CellText cellText(core::Lead lead, const core::DayCell &c)
+{
+    if (lead == core::Lead::Gregorian)
+        return {c.GregDayText, c.GregColor, c.HijriDayText, c.HijriColor};
+    return {c.HijriDayText, c.HijriColor, c.GregDayText, c.GregColor};
+}
+
+// The leading month named in the heading; the other calendar's month of a
+// cell named under it, in the cell's colour.
+QString leadMonthCaption(core::Lead lead, const core::DayCell &c)
+{
+    return lead == core::Lead::Gregorian ? caption(core::GregMonthName(c.GregMonth), c.GregYear)
+                                         : caption(core::HijriMonthName(c.HijriMonth), c.HijriYear);
+}
+
+QString otherMonthCaption(core::Lead lead, const core::DayCell &c)
+{
+    return lead == core::Lead::Gregorian ? caption(core::HijriMonthName(c.HijriMonth), c.HijriYear)
+                                         : caption(core::GregMonthName(c.GregMonth), c.GregYear);
+}
+
+core::Colour otherColour(core::Lead lead, const core::DayCell &c)
+{
+    return lead == core::Lead::Gregorian ? c.HijriColor : c.GregColor;
+}
+
+using LabelSetter = std::function<void(QLabel *, const QString &, core::Colour)>;
+
+// What both month routines do once the month is laid out: the day-cell
+// table, the three labels, the today marker, then the numbers.
+void showLaidMonth(CalMain &window, const core::MonthLayout &page, const LabelSetter &setLabel)
+{
+    if (!page.valid) { // the frame alone: nothing of an earlier page stays
+        for (QLabel *label : {window.Heading, window.CurMonth, window.NextMonth})
+            setLabel(label, QString(), core::Black);
+        return;
+    }
+    core::FillDayCells(core::DayCells, page, core::CellTextStyle::Screen);
+    const core::DayCell &f = core::DayCells[page.FirstCell];
+    const core::DayCell &l = core::DayCells[page.LastCell];
+    setLabel(window.Heading, leadMonthCaption(page.lead, f), core::Black);
+    setLabel(window.CurMonth, otherMonthCaption(page.lead, f), otherColour(page.lead, f));
+    setLabel(window.NextMonth, otherMonthCaption(page.lead, l), otherColour(page.lead, l));
+    window.MarkToday();
+    for (int n = page.FirstCell; n <= page.LastCell; ++n) {
+        const CellText t = cellText(page.lead, core::DayCells[n]);
+        window.DrawDayCell(int16_t(n - 1), t.leadText, t.leadColour, t.secText, t.secColour);
+    }
 }
 
 } // namespace
@@ -32,10 +90,13 @@ void CalMain::Form_Paint()
     Pic2->Cls();
     DrawGrid();
     DrawWeekdayHeader();
+    // The boxes are read as they stand, also while the user is typing.
+    const int32_t Month = core::WholeNumber32(MonthTXT->text());
+    const int32_t Year = core::WholeNumber32(YearTXT->text());
     if (HegOpt->isChecked())
-        DrawHijriLedMonth(core::WholeNumber32(YearTXT->text()), core::WholeNumber32(MonthTXT->text()));
+        DrawHijriLedMonth(Year, Month);
     if (GregOpt->isChecked())
-        DrawGregLedMonth(core::WholeNumber32(YearTXT->text()), core::WholeNumber32(MonthTXT->text()));
+        DrawGregLedMonth(Year, Month);
     painting_ = false;
 }
 
@@ -53,11 +114,10 @@ void CalMain::DrawGrid()
 void CalMain::DrawWeekdayHeader()
 {
     Pic2->Scale(0, 0, 7, 1);
+    Pic2->setForeColor(core::Black);
     const bool twoLetters = Pic2->TextWidth(QStringLiteral("WWW")) > 1;
     for (int i = 0; i <= 6; ++i) {
-        QString name = QString::fromLatin1(ShortWeekdays[i]);
-        if (twoLetters)
-            name.truncate(2);
+        const QString name = core::WeekDayName(i).left(twoLetters ? 2 : 3);
         Pic2->setCurrentX(i + 0.5 - Pic2->TextWidth(name) / 2);
         Pic2->setCurrentY(1 - Pic2->TextHeight(name));
         Pic2->Print(name);
@@ -66,42 +126,14 @@ void CalMain::DrawWeekdayHeader()
 
 void CalMain::DrawGregLedMonth(int32_t Year, int32_t Month)
 {
-    const core::MonthLayout page = core::LayGregLedMonth(core::engine(), Year, Month);
-    if (!page.valid) {
-        clearHeadingLabels();
-        return;
-    }
-    core::FillDayCells(core::DayCells, page, core::CellTextStyle::Screen);
-    const core::DayCell &f = core::DayCells[page.FirstCell];
-    const core::DayCell &l = core::DayCells[page.LastCell];
-    setLabel(Heading, headingCaption(core::GregMonthName(f.GregMonth), f.GregYear), core::Black);
-    setLabel(CurMonth, headingCaption(core::HijriMonthName(f.HijriMonth), f.HijriYear), f.HijriColor);
-    setLabel(NextMonth, headingCaption(core::HijriMonthName(l.HijriMonth), l.HijriYear), l.HijriColor);
-    MarkToday();
-    for (int n = page.FirstCell; n <= page.LastCell; ++n) {
-        const core::DayCell &c = core::DayCells[n];
-        DrawDayCell(int16_t(n - 1), c.GregDayText, c.GregColor, c.HijriDayText, c.HijriColor);
-    }
+    showLaidMonth(*this, core::LayGregLedMonth(core::engine(), Year, Month),
+                  [this](QLabel *label, const QString &text, core::Colour colour) { setLabel(label, text, colour); });
 }
 
 void CalMain::DrawHijriLedMonth(int32_t Year, int32_t Month)
 {
-    const core::MonthLayout page = core::LayHijriLedMonth(core::engine(), Year, Month);
-    if (!page.valid) {
-        clearHeadingLabels();
-        return;
-    }
-    core::FillDayCells(core::DayCells, page, core::CellTextStyle::Screen);
-    const core::DayCell &f = core::DayCells[page.FirstCell];
-    const core::DayCell &l = core::DayCells[page.LastCell];
-    setLabel(Heading, headingCaption(core::HijriMonthName(f.HijriMonth), f.HijriYear), core::Black);
-    setLabel(CurMonth, headingCaption(core::GregMonthName(f.GregMonth), f.GregYear), f.GregColor);
-    setLabel(NextMonth, headingCaption(core::GregMonthName(l.GregMonth), l.GregYear), l.GregColor);
-    MarkToday();
-    for (int n = page.FirstCell; n <= page.LastCell; ++n) {
-        const core::DayCell &c = core::DayCells[n];
-        DrawDayCell(int16_t(n - 1), c.HijriDayText, c.HijriColor, c.GregDayText, c.GregColor);
-    }
+    showLaidMonth(*this, core::LayHijriLedMonth(core::engine(), Year, Month),
+                  [this](QLabel *label, const QString &text, core::Colour colour) { setLabel(label, text, colour); });
 }
 
 void CalMain::DrawDayCell(int16_t CellIndex, const QString &LeadText, core::Colour LeadColor,
@@ -119,26 +151,26 @@ void CalMain::DrawDayCell(int16_t CellIndex, const QString &LeadText, core::Colo
     Pic->Print(SecText);
 }
 
+// Shades today's cell when the page shows the current month of the leading
+// calendar. The cell is found on the month laid out the way the page lays
+// it, so it is always the cell that holds today's number (October 1582
+// included) and a month that is not real gets no marker.
 void CalMain::MarkToday()
 {
     const int32_t Month = core::WholeNumber32(MonthTXT->text());
     const int32_t Year = core::WholeNumber32(YearTXT->text());
-    int32_t tDay, tMonth, tYear, w;
-    if (GregOpt->isChecked()) {
-        w = core::engine().WeekDayOf(Year, Month, 1);
+    const core::Lead lead = GregOpt->isChecked() ? core::Lead::Gregorian : core::Lead::Hijri;
+    int32_t tDay, tMonth, tYear;
+    if (lead == core::Lead::Gregorian)
         core::TodayGreg(tDay, tMonth, tYear);
-    } else {
+    else
         core::TodayHijri(tDay, tMonth, tYear);
-        const core::Ymd g = core::engine().HijriToGreg(tYear, tMonth, 1);
-        w = core::engine().WeekDayOf(g.year, g.month, g.day);
-    }
     if (tMonth != Month || tYear != Year)
         return;
-    if (w < 0 || w > 6 || tDay < 1 || tDay > 31)
-        return; // not a real month: the page shows its frame only
-    int CellIndex = tDay + w - 1;
-    if (GregOpt->isChecked() && core::isGregorianGapMonth(Year, Month) && tDay > 14)
-        CellIndex -= 10; // the days 5 to 14 October 1582 take no cells
+    const int cell = core::LayMonth(core::engine(), lead, Year, Month).cellOfDay(tDay);
+    if (cell == 0)
+        return;
+    const int CellIndex = cell - 1;
     const int column = CellIndex % 7;
     const int row = CellIndex / 7;
     Pic->setDrawMode(platform::XorPen);
