@@ -3,11 +3,14 @@
 #include "core/names.h"
 #include "core/state.h"
 #include "platform/clock.h"
+#include "platform/window.h"
 #include "print/calcanprint.h"
 #include "print/calprint.h"
 #include "printtests.h"
 #include "testsupport.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -53,6 +56,7 @@ private slots:
     void initTestCase();
     void init();
 
+    void printingBoxAsDesigned();
     void oneMonthIsOneDocument();
     void twelveMonthsInOrder();
     void everyPageInTheSameOrder();
@@ -76,6 +80,23 @@ void TestPrintJob::initTestCase()
 void TestPrintJob::init()
 {
     core::CancelPrintFlag = core::False16;
+}
+
+void TestPrintJob::printingBoxAsDesigned()
+{
+    CalPrint dialog;
+    CalCanPrint &box = *dialog.CanPrint;
+    QCOMPARE(box.windowTitle(), QStringLiteral("Printing ....."));
+    QCOMPARE(box.size(), QSize(platform::px(3630), platform::px(1665)));
+    QCOMPARE(box.Label1->text(), QStringLiteral("Press Cancel button to stop printing"));
+    QVERIFY(box.Label1->fontMetrics().horizontalAdvance(box.Label1->text()) <= box.Label1->width()); // whole
+    QCOMPARE(box.CancelPrinting->text(), QStringLiteral("Cancel"));
+    QCOMPARE(box.CancelPrinting->geometry(), platform::twipsRect(600, 1080, 2295, 375));
+    QVERIFY(!box.isVisible());
+    box.show();
+    box.CancelPrinting->click();
+    QCOMPARE(core::CancelPrintFlag, core::True16);
+    QVERIFY(!box.isVisible());
 }
 
 void TestPrintJob::oneMonthIsOneDocument()
@@ -106,7 +127,9 @@ void TestPrintJob::twelveMonthsInOrder()
     setRange(dialog, "2024", "1", "12");
     int boxShownAt = 0;
     printer.afterEndDoc = [&] {
-        if (dialog.CanPrint->isVisible())
+        // Shown, and keeping every other window still.
+        if (dialog.CanPrint->isVisible() && QApplication::activeModalWidget() == dialog.CanPrint
+            && dialog.CanPrint->windowModality() == Qt::ApplicationModal)
             ++boxShownAt;
     };
     dialog.PrintPRT_Click();
