@@ -1,6 +1,7 @@
 // A vertical scroll bar with the larger number at the top: the upper arrow
 // adds the arrow step, a click in the trough above the thumb adds the page
-// step, and dragging the thumb sets the value when it is released.
+// step, a wheel turn away from the user adds one arrow step per notch, and
+// dragging the thumb sets the value when it is released.
 // Change() is emitted once for every change of the value, by the user or by
 // code, before a code assignment returns; assigning the value it already
 // holds emits nothing. A new range moves an outside value to the nearer end,
@@ -8,6 +9,7 @@
 #pragma once
 
 #include <QScrollBar>
+#include <QStyle>
 
 namespace platform {
 
@@ -17,7 +19,8 @@ public:
     explicit VScrollBar(QWidget *parent = nullptr);
 
     int Value() const { return -value(); }
-    void setValue(int v) { QScrollBar::setValue(-v); }
+    // Values outside the range are taken as the nearer end.
+    void setValue(int v);
     int Min() const { return -maximum(); } // the bottom end
     int Max() const { return -minimum(); } // the top end
     // bottom = the smaller number, shown at the bottom end; top = the larger.
@@ -25,12 +28,21 @@ public:
     void setArrowStep(int step) { setSingleStep(step); }
     void setPageStep(int step) { QScrollBar::setPageStep(step); }
 
+    // Where a part of the bar (an arrow, the trough, the thumb) lies.
+    QRect partRect(QStyle::SubControl part) const;
+
 signals:
     void Change();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     using QScrollBar::setRange;
     using QScrollBar::setValue;
+
+    int wheelTurn_ = 0; // the part of a notch turned so far (touchpads)
 };
 
 } // namespace platform
