@@ -6,24 +6,104 @@
 #include "platform/messagebox.h"
 #include "platform/scrollbar.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 
 namespace {
 
 const QString InputErrorTitle = QStringLiteral("Input Error ...");
+const QString MonthOutOfRange = QStringLiteral("Your Month is out of range");
+const QString YearOutOfRange = QStringLiteral("Your Year is out of range");
+const QString DateOutOfRange = QStringLiteral("Your date is out of range");
 
-void selectAll(QLineEdit *box)
+using Check = bool (CalMain::*)();
+
+void selectWholeText(QLineEdit *box)
 {
     box->setSelection(0, int(box->text().size()));
 }
 
-// Rewrites a box as the plain text of its whole number.
-void normalise(QLineEdit *box)
+// Selects the whole text. A click that brings the focus puts the caret where
+// it lands only after this, so the text is selected again once that click
+// has been handled.
+void selectWholeTextOnFocus(QLineEdit *box)
 {
-    const QString plain = core::PlainNumber(core::WholeNumber32(box->text()));
+    selectWholeText(box);
+    if (QApplication::mouseButtons() != Qt::NoButton) {
+        QMetaObject::invokeMethod(
+            box,
+            [box] {
+                if (box->hasFocus())
+                    selectWholeText(box);
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void writeNumber(QLineEdit *box, int64_t number)
+{
+    const QString plain = core::PlainNumber(number);
     if (box->text() != plain)
         box->setText(plain);
+}
+
+void setBarFromBox(platform::VScrollBar *bar, const QLineEdit *box)
+{
+    bar->setValue(core::WholeNumber16(box->text()));
+}
+
+struct MonthYear {
+    int32_t month;
+    int32_t year;
+};
+
+MonthYear todayInLeadingCalendar(const CalMain &w)
+{
+    int32_t day;
+    MonthYear today{};
+    if (w.HegOpt->isChecked())
+        core::TodayHijri(day, today.month, today.year);
+    else
+        core::TodayGreg(day, today.month, today.year);
+    return today;
+}
+
+// Leaving a box: its text becomes its plain number; a number its own check
+// refuses brings today's month and year of the leading calendar back into
+// both boxes. Either way the bars then follow the boxes.
+void leaveBox(CalMain &w, QLineEdit *box, Check check, const QString &refusal)
+{
+    writeNumber(box, core::WholeNumber32(box->text()));
+    if (!(w.*check)()) {
+        platform::showCriticalMessage(&w, refusal, InputErrorTitle);
+        const MonthYear today = todayInLeadingCalendar(w);
+        writeNumber(w.YearTXT, today.year);
+        writeNumber(w.MonthTXT, today.month);
+    }
+    setBarFromBox(w.YearScroll, w.YearTXT);
+    setBarFromBox(w.MonthScroll, w.MonthTXT);
+}
+
+// A bar moved. Normally the box shows the bar's value; while the box is
+// being edited the box is the source of truth instead: a number its check
+// refuses is pulled to the nearer end of the bar, and the bar is set back to
+// the box. Setting the bar may run this again at once, with the flag still
+// set; that run finds the same number and clears the flag.
+void barChanged(CalMain &w, platform::VScrollBar *bar, QLineEdit *box, bool &editing, Check check)
+{
+    if (!editing) {
+        writeNumber(box, bar->Value());
+        return;
+    }
+    if (!(w.*check)()) {
+        if (core::ValOf(box->text()) > bar->Max())
+            writeNumber(box, bar->Max());
+        if (core::ValOf(box->text()) < bar->Min())
+            writeNumber(box, bar->Min());
+    }
+    setBarFromBox(bar, box);
+    editing = false;
 }
 
 } // namespace
@@ -31,13 +111,51 @@ void normalise(QLineEdit *box)
 void CalMain::MonthTXT_GotFocus()
 {
     MonthEditing = true;
-    selectAll(MonthTXT);
+    selectWholeTextOnFocus(MonthTXT);
 }
 
 void CalMain::YearTXT_GotFocus()
 {
     YearEditing = true;
-    selectAll(YearTXT);
+    selectWholeTextOnFocus(YearTXT);
+}
+
+void CalMain::MonthTXT_LostFocus()
+{
+    leaveBox(*this, MonthTXT, &CalMain::CheckMonthTXT, MonthOutOfRange);
+}
+
+void CalMain::YearTXT_LostFocus()
+{
+    leaveBox(*this, YearTXT, &CalMain::CheckYearTXT, YearOutOfRange);
+}
+
+void CalMain::MonthScroll_Change()
+{
+    barChanged(*this, MonthScroll, MonthTXT, MonthEditing, &CalMain::CheckMonthTXT);
+}
+
+void CalMain::YearScroll_Change()
+{
+    barChanged(*this, YearScroll, YearTXT, YearEditing, &CalMain::CheckYearTXT);
+}
+
+// Only "Go" checks the month and year together; the page is redrawn only
+// when they pass.
+void CalMain::GoCMD_Click()
+{
+    const int32_t month = core::WholeNumber32(MonthTXT->text());
+    const int32_t year = core::WholeNumber32(YearTXT->text());
+    if (CheckMonthYear(month, year)) {
+        Form_Paint();
+        return;
+    }
+    platform::showCriticalMessage(this, DateOutOfRange, InputErrorTitle);
+    const MonthYear today = todayInLeadingCalendar(*this);
+    writeNumber(MonthTXT, today.month);
+    writeNumber(YearTXT, today.year);
+    setBarFromBox(MonthScroll, MonthTXT);
+    setBarFromBox(YearScroll, YearTXT);
 }
 
 bool CalMain::CheckMonthTXT()
@@ -54,6 +172,8 @@ bool CalMain::CheckYearTXT()
     return year >= 1 && year <= 2000;
 }
 
+// The whole range of the leading calendar. The month is not checked against
+// 1 to 12 here: its box did that when it lost the focus.
 bool CalMain::CheckMonthYear(int32_t month, int32_t year)
 {
     if (GregOpt->isChecked()) {
@@ -64,90 +184,4 @@ bool CalMain::CheckMonthYear(int32_t month, int32_t year)
     if (year == 990 && month == 9)
         return false;
     return (year > 1 && year < 2000) || (year == 1 && month >= 1) || (year == 2000 && month <= 1);
-}
-
-// Puts today's month and year of the leading calendar into both boxes.
-static void todayOfLeadingCalendar(bool hijri, int32_t &month, int32_t &year)
-{
-    int32_t day;
-    if (hijri)
-        core::TodayHijri(day, month, year);
-    else
-        core::TodayGreg(day, month, year);
-}
-
-void CalMain::MonthTXT_LostFocus()
-{
-    normalise(MonthTXT);
-    if (!CheckMonthTXT()) {
-        platform::showCriticalMessage(this, QStringLiteral("Your Month is out of range"), InputErrorTitle);
-        int32_t month, year;
-        todayOfLeadingCalendar(HegOpt->isChecked(), month, year);
-        YearTXT->setText(core::PlainNumber(year));
-        MonthTXT->setText(core::PlainNumber(month));
-    }
-    YearScroll->setValue(core::WholeNumber16(YearTXT->text()));
-    MonthScroll->setValue(core::WholeNumber16(MonthTXT->text()));
-}
-
-void CalMain::YearTXT_LostFocus()
-{
-    normalise(YearTXT);
-    if (!CheckYearTXT()) {
-        platform::showCriticalMessage(this, QStringLiteral("Your Year is out of range"), InputErrorTitle);
-        int32_t month, year;
-        todayOfLeadingCalendar(HegOpt->isChecked(), month, year);
-        YearTXT->setText(core::PlainNumber(year));
-        MonthTXT->setText(core::PlainNumber(month));
-    }
-    YearScroll->setValue(core::WholeNumber16(YearTXT->text()));
-    MonthScroll->setValue(core::WholeNumber16(MonthTXT->text()));
-}
-
-// While the box is being edited the box is the source of truth: an
-// out-of-range text is pulled to the nearer end of the bar first.
-static void followBox(QLineEdit *box, platform::VScrollBar *bar, bool &editing, bool valid)
-{
-    if (!editing) {
-        const QString text = core::PlainNumber(bar->Value());
-        if (box->text() != text)
-            box->setText(text);
-        return;
-    }
-    if (!valid) {
-        const double typed = core::ValOf(box->text());
-        if (typed > bar->Max())
-            box->setText(core::PlainNumber(bar->Max()));
-        if (core::ValOf(box->text()) < bar->Min())
-            box->setText(core::PlainNumber(bar->Min()));
-    }
-    bar->setValue(core::WholeNumber16(box->text()));
-    editing = false;
-}
-
-void CalMain::MonthScroll_Change()
-{
-    followBox(MonthTXT, MonthScroll, MonthEditing, MonthEditing && CheckMonthTXT());
-}
-
-void CalMain::YearScroll_Change()
-{
-    followBox(YearTXT, YearScroll, YearEditing, YearEditing && CheckYearTXT());
-}
-
-void CalMain::GoCMD_Click()
-{
-    const int32_t month = core::WholeNumber32(MonthTXT->text());
-    const int32_t year = core::WholeNumber32(YearTXT->text());
-    if (CheckMonthYear(month, year)) {
-        Form_Paint();
-        return;
-    }
-    platform::showCriticalMessage(this, QStringLiteral("Your date is out of range"), InputErrorTitle);
-    int32_t todayMonth, todayYear;
-    todayOfLeadingCalendar(HegOpt->isChecked(), todayMonth, todayYear);
-    MonthTXT->setText(core::PlainNumber(todayMonth));
-    YearTXT->setText(core::PlainNumber(todayYear));
-    MonthScroll->setValue(core::WholeNumber16(MonthTXT->text()));
-    YearScroll->setValue(core::WholeNumber16(YearTXT->text()));
 }
