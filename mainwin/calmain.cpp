@@ -276,13 +276,6 @@ void CalMain::setLabel(QLabel *label, const QString &caption, core::Colour colou
         label->setText(caption);
 }
 
-void CalMain::clearHeadingLabels()
-{
-    setLabel(Heading, {}, core::Black);
-    setLabel(CurMonth, {}, core::Black);
-    setLabel(NextMonth, {}, core::Black);
-}
-
 bool CalMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == MonthTXT || watched == YearTXT) {

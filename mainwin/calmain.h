@@ -15,6 +15,10 @@ class QRadioButton;
 class QMenu;
 class QAction;
 
+namespace core {
+struct MonthLayout;
+}
+
 namespace platform {
 class PictureBox;
 class VScrollBar;
@@ -108,8 +112,8 @@ private:
     void createMenu();
     void switchCalendar(int16_t mode);
     void setYearScrollRange();
-    // The page shows nothing but its frame: labels are emptied.
-    void clearHeadingLabels();
+    // What both month routines do once the month is laid out.
+    void showLaidMonth(const core::MonthLayout &page);
     void setLabel(QLabel *label, const QString &caption, core::Colour colour);
 
     platform::FormSlot<CalConv> conv_;

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <functional>
 
 namespace {
 
@@ -54,31 +53,30 @@ core::Colour otherColour(core::Lead lead, const core::DayCell &c)
     return lead == core::Lead::Gregorian ? c.HijriColor : c.GregColor;
 }
 
-using LabelSetter = std::function<void(QLabel *, const QString &, core::Colour)>;
+} // namespace
 
-// What both month routines do once the month is laid out: the day-cell
-// table, the three labels, the today marker, then the numbers.
-void showLaidMonth(CalMain &window, const core::MonthLayout &page, const LabelSetter &setLabel)
+// The day-cell table, the three labels, the today marker, then the numbers;
+// a month that is not real leaves the frame alone, with nothing of an
+// earlier page.
+void CalMain::showLaidMonth(const core::MonthLayout &page)
 {
-    if (!page.valid) { // the frame alone: nothing of an earlier page stays
-        for (QLabel *label : {window.Heading, window.CurMonth, window.NextMonth})
+    if (!page.valid) {
+        for (QLabel *label : {Heading, CurMonth, NextMonth})
             setLabel(label, QString(), core::Black);
         return;
     }
     core::FillDayCells(core::DayCells, page, core::CellTextStyle::Screen);
     const core::DayCell &f = core::DayCells[page.FirstCell];
     const core::DayCell &l = core::DayCells[page.LastCell];
-    setLabel(window.Heading, leadMonthCaption(page.lead, f), core::Black);
-    setLabel(window.CurMonth, otherMonthCaption(page.lead, f), otherColour(page.lead, f));
-    setLabel(window.NextMonth, otherMonthCaption(page.lead, l), otherColour(page.lead, l));
-    window.MarkToday();
+    setLabel(Heading, leadMonthCaption(page.lead, f), core::Black);
+    setLabel(CurMonth, otherMonthCaption(page.lead, f), otherColour(page.lead, f));
+    setLabel(NextMonth, otherMonthCaption(page.lead, l), otherColour(page.lead, l));
+    MarkToday();
     for (int n = page.FirstCell; n <= page.LastCell; ++n) {
         const CellText t = cellText(page.lead, core::DayCells[n]);
-        window.DrawDayCell(int16_t(n - 1), t.leadText, t.leadColour, t.secText, t.secColour);
+        DrawDayCell(int16_t(n - 1), t.leadText, t.leadColour, t.secText, t.secColour);
     }
 }
-
-} // namespace
 
 void CalMain::Form_Paint()
 {
@@ -126,14 +124,12 @@ void CalMain::DrawWeekdayHeader()
 
 void CalMain::DrawGregLedMonth(int32_t Year, int32_t Month)
 {
-    showLaidMonth(*this, core::LayGregLedMonth(core::engine(), Year, Month),
-                  [this](QLabel *label, const QString &text, core::Colour colour) { setLabel(label, text, colour); });
+    showLaidMonth(core::LayGregLedMonth(core::engine(), Year, Month));
 }
 
 void CalMain::DrawHijriLedMonth(int32_t Year, int32_t Month)
 {
-    showLaidMonth(*this, core::LayHijriLedMonth(core::engine(), Year, Month),
-                  [this](QLabel *label, const QString &text, core::Colour colour) { setLabel(label, text, colour); });
+    showLaidMonth(core::LayHijriLedMonth(core::engine(), Year, Month));
 }
 
 void CalMain::DrawDayCell(int16_t CellIndex, const QString &LeadText, core::Colour LeadColor,
