@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFocusEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -140,9 +141,8 @@ void CalMain::createControls()
     connect(MonthScroll, &platform::VScrollBar::Change, this, &CalMain::MonthScroll_Change);
     connect(YearScroll, &platform::VScrollBar::Change, this, &CalMain::YearScroll_Change);
     connect(GoCMD, &QPushButton::clicked, this, &CalMain::GoCMD_Click);
-    MonthTXT->installEventFilter(this);
-    YearTXT->installEventFilter(this);
-    Pic->installEventFilter(this);
+    for (QWidget *control : std::initializer_list<QWidget *>{MonthTXT, YearTXT, Pic, GoCMD, HegOpt, GregOpt})
+        control->installEventFilter(this);
 }
 
 void CalMain::createMenu()
@@ -280,18 +280,25 @@ bool CalMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == MonthTXT || watched == YearTXT) {
         const bool month = watched == MonthTXT;
-        // The box's own context menu takes the focus for a moment: the user
-        // is still editing the box, so it is neither left nor entered.
-        const bool popup = (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
-                           && static_cast<QFocusEvent *>(event)->reason() == Qt::PopupFocusReason;
-        if (popup)
-            return false;
+        // The box's own context menu, or another window taking the focus for
+        // a while, leaves the user still editing the box: it is neither left
+        // nor entered.
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
+                return false;
+        }
         if (event->type() == QEvent::FocusIn)
             month ? MonthTXT_GotFocus() : YearTXT_GotFocus();
         else if (event->type() == QEvent::FocusOut)
             month ? MonthTXT_LostFocus() : YearTXT_LostFocus();
     } else if (watched == Pic && event->type() == QEvent::MouseButtonPress) {
         Pic_MouseDown();
+        return true;
+    } else if (event->type() == QEvent::MouseButtonPress
+               && !(QApplication::mouseButtons() & static_cast<QMouseEvent *>(event)->button())) {
+        // A press that arrives after its button was released (a message box
+        // took the release) would leave the button drawn pressed.
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
