@@ -39,6 +39,12 @@ void PictureBox::finishDrawing() const
     }
 }
 
+void PictureBox::Cls()
+{
+    PainterSurface::Cls();
+    emit cleared();
+}
+
 const QImage &PictureBox::image()
 {
     ensureImage();

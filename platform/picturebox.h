@@ -11,6 +11,8 @@
 
 namespace platform {
 
+class AccessibleGrid;
+
 class PictureBox : public QFrame, public PainterSurface {
     Q_OBJECT
 public:
@@ -21,6 +23,17 @@ public:
     // pixel ratio; the inner area inside the border. Drawing in progress is
     // finished first, so a copy of it never changes afterwards.
     const QImage &image();
+
+    // Cls, and the signal that a new drawing begins.
+    void Cls() override;
+
+    // What screen readers are told the picture shows, when it shows a grid
+    // of cells (see accessibility.h); null otherwise.
+    const AccessibleGrid *accessibleGrid() const { return accessibleGrid_; }
+    void setAccessibleGrid(const AccessibleGrid *grid) { accessibleGrid_ = grid; }
+
+signals:
+    void cleared();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -42,6 +55,7 @@ private:
     mutable std::unique_ptr<QPainter> painter_;
     QImage requested_; // the drawing the screen was last asked to show
     bool showQueued_ = false;
+    const AccessibleGrid *accessibleGrid_ = nullptr;
 };
 
 } // namespace platform
