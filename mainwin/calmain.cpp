@@ -2,8 +2,10 @@
 
 #include "about/calabout.h"
 #include "convert/calconv.h"
+#include "core/monthlayout.h"
 #include "core/names.h"
 #include "core/numtext.h"
+#include "platform/accessibility.h"
 #include "platform/picturebox.h"
 #include "platform/scrollbar.h"
 #include "platform/window.h"
@@ -19,7 +21,10 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QPointer>
 #include <QRadioButton>
+
+#include <optional>
 
 using platform::place;
 
@@ -56,6 +61,153 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, Qt:
     // Opaque, so that changing a caption never asks the page to repaint.
     label->setAutoFillBackground(true);
     return label;
+}
+
+// The month grid as screen readers hear it: every day of the page in its
+// cell, as the cell reads (leading calendar first) with its weekday in
+// words: "Friday 16 July 622, 1 Muharram 1". The page is the one last
+// painted, which may differ from what the boxes hold by now; it is laid out
+// again only when a screen reader asks.
+class MonthGridSpeech : public QObject, public platform::AccessibleGrid {
+public:
+    // What a paint draws: the month the boxes held and today's date in the
+    // leading calendar, both as the paint read them.
+    struct Page {
+        bool drawn = false;
+        core::Lead lead = core::Lead::Gregorian;
+        int32_t year = 0, month = 0;
+        int32_t todayDay = 0, todayMonth = 0, todayYear = 0;
+    };
+
+    MonthGridSpeech(platform::PictureBox *picture, QObject *owner) : QObject(owner), picture_(picture)
+    {
+        platform::exposeGrid(picture, this);
+    }
+    ~MonthGridSpeech() override
+    {
+        if (picture_)
+            platform::exposeGrid(picture_, nullptr);
+    }
+
+    void pagePainted(const Page &page)
+    {
+        page_ = page;
+        laidOut_.reset();
+        platform::gridChanged(picture_);
+    }
+
+    int rowCount() const override { return 6; }
+    int columnCount() const override { return 7; }
+
+    QList<int> usedCells() const override
+    {
+        QList<int> cells;
+        const core::MonthLayout &page = layout();
+        if (page.valid)
+            for (int n = page.FirstCell; n <= page.LastCell; ++n)
+                cells << n - 1;
+        return cells;
+    }
+
+    QString cellText(int cell) const override
+    {
+        const core::MonthLayout &page = layout();
+        const int n = cell + 1;
+        if (!page.valid || n < page.FirstCell || n > page.LastCell)
+            return {};
+        const core::LaidCell &day = page.cells[std::size_t(n)];
+        const core::Ymd lead{page.year, page.month, day.leadDay};
+        const bool gregorianLeads = page.lead == core::Lead::Gregorian;
+        QString text = core::WeekDayName(cell % 7) + u' ' + dateInWords(lead, gregorianLeads) + QStringLiteral(", ")
+                       + dateInWords(day.other, !gregorianLeads);
+        if (isToday(page, n))
+            text += QStringLiteral(", today");
+        return text;
+    }
+
+    QString columnHeader(int column) const override { return core::WeekDayName(column); }
+
+private:
+    static QString dateInWords(const core::Ymd &date, bool gregorian)
+    {
+        return core::PlainNumber(date.day) + u' '
+               + (gregorian ? core::GregMonthName(date.month) : core::HijriMonthName(date.month)) + u' '
+               + core::PlainNumber(date.year);
+    }
+
+    // The cell the paint shaded.
+    bool isToday(const core::MonthLayout &page, int n) const
+    {
+        return page_.todayMonth == page_.month && page_.todayYear == page_.year
+               && page.cellOfDay(page_.todayDay) == n;
+    }
+
+    const core::MonthLayout &layout() const
+    {
+        if (!laidOut_) {
+            laidOut_ = page_.drawn ? core::LayMonth(core::engine(), page_.lead, page_.year, page_.month)
+                                   : core::MonthLayout{};
+        }
+        return *laidOut_;
+    }
+
+    QPointer<platform::PictureBox> picture_;
+    Page page_;
+    mutable std::optional<core::MonthLayout> laidOut_;
+};
+
+// The page a paint is about to draw, read the way the paint reads it.
+MonthGridSpeech::Page pageAboutToBePainted(const CalMain &w)
+{
+    MonthGridSpeech::Page page;
+    page.drawn = w.HegOpt->isChecked() || w.GregOpt->isChecked();
+    page.lead = w.GregOpt->isChecked() ? core::Lead::Gregorian : core::Lead::Hijri;
+    page.month = core::WholeNumber32(w.MonthTXT->text());
+    page.year = core::WholeNumber32(w.YearTXT->text());
+    if (page.lead == core::Lead::Gregorian)
+        core::TodayGreg(page.todayDay, page.todayMonth, page.todayYear);
+    else
+        core::TodayHijri(page.todayDay, page.todayMonth, page.todayYear);
+    return page;
+}
+
+void describeControls(CalMain &w)
+{
+    using platform::describe;
+    describe(&w, QStringLiteral("Shows one month of the Gregorian or the Hijri calendar with the other "
+                                "calendar's days beside it"));
+    describe(w.Heading, QStringLiteral("The month on display"));
+    describe(w.CurMonth, QStringLiteral("The other calendar's month of the page's first day"));
+    describe(w.NextMonth, QStringLiteral("The other calendar's month of the page's last day"));
+    describe(w.Pic2, QStringLiteral("Weekdays"), QStringLiteral("The weekday names over the grid's columns, Sunday first"));
+    describe(w.Pic, QStringLiteral("Days of the month"),
+             QStringLiteral("One cell per day: the day in the leading calendar, then in the other calendar; "
+                            "today's cell is shaded"));
+    describe(w.HegOpt, QStringLiteral("Shows the months of the Hijri calendar, from today's month"));
+    describe(w.GregOpt, QStringLiteral("Shows the months of the Gregorian calendar, from today's month"));
+    describe(w.Label4, QStringLiteral("Caption of the month box"));
+    describe(w.MonthTXT, QStringLiteral("Month"), QStringLiteral("The month on display, 1 to 12"));
+    describe(w.MonthScroll, QStringLiteral("Month"),
+             QStringLiteral("Steps the month box: up for a later month, down for an earlier one"));
+    describe(w.Label5, QStringLiteral("Caption of the year box"));
+    describe(w.YearTXT, QStringLiteral("Year"),
+             QStringLiteral("The year on display, 622 to 2562 in the Gregorian calendar, 1 to 2000 in the Hijri "
+                            "calendar"));
+    describe(w.YearScroll, QStringLiteral("Year"),
+             QStringLiteral("Steps the year box: up for a later year, down for an earlier one"));
+    describe(w.GoCMD, QStringLiteral("Shows the month and year of the boxes"));
+}
+
+void describeMenu(CalMain &w)
+{
+    using platform::describe;
+    const QString calendarMenu = QStringLiteral("Converting dates, printing, about the program, exit");
+    describe(w.CalMenu, QStringLiteral("Calendar"), calendarMenu);
+    describe(w.CalMenu->menuAction(), calendarMenu);
+    describe(w.Convert, QStringLiteral("Converts a date between the Gregorian and the Hijri calendars"));
+    describe(w.PrintCal, QStringLiteral("Prints a page for each month of a range"));
+    describe(w.About, QStringLiteral("Shows the program's version"));
+    describe(w.Quit, QStringLiteral("Ends the program"));
 }
 
 } // namespace
@@ -143,6 +295,12 @@ void CalMain::createControls()
     connect(GoCMD, &QPushButton::clicked, this, &CalMain::GoCMD_Click);
     for (QWidget *control : std::initializer_list<QWidget *>{MonthTXT, YearTXT, Pic, GoCMD, HegOpt, GregOpt})
         control->installEventFilter(this);
+
+    // The grid first: a screen reader that is already listening asks for the
+    // grid's interface as soon as the picture is described.
+    auto *speech = new MonthGridSpeech(Pic, this);
+    describeControls(*this);
+    connect(Pic, &platform::PictureBox::cleared, speech, [this, speech] { speech->pagePainted(pageAboutToBePainted(*this)); });
 }
 
 void CalMain::createMenu()
@@ -159,6 +317,7 @@ void CalMain::createMenu()
     CalMenu->addSeparator();
     Quit = CalMenu->addAction(QStringLiteral("E&xit"), this, &CalMain::Quit_Click);
     Quit->setObjectName(QStringLiteral("Quit"));
+    describeMenu(*this);
     // The frame is fixed: the client area keeps its designed size.
     adjustSize();
     setFixedSize(size());
