@@ -2,6 +2,7 @@
 
 #include "core/names.h"
 #include "core/numtext.h"
+#include "platform/accessibility.h"
 #include "platform/messagebox.h"
 #include "platform/window.h"
 
@@ -105,6 +106,43 @@ void rewriteAsPlainNumber(QLineEdit *box)
         box->setText(plain);
 }
 
+void describeControls(CalConv &d)
+{
+    using platform::describe;
+    describe(&d, QStringLiteral("Converts a date between the Gregorian and the Hijri calendars and names its weekday"));
+    describe(d.Label1, QStringLiteral("Heading of the date to convert"));
+    describe(d.Label2, QStringLiteral("Heading of the converted date"));
+    describe(d.Label3, QStringLiteral("Caption of the input year"));
+    describe(d.Label4, QStringLiteral("Caption of the input month"));
+    describe(d.Label5, QStringLiteral("Caption of the input day"));
+    describe(d.Label6, QStringLiteral("Caption of the converted year"));
+    describe(d.Label7, QStringLiteral("Caption of the converted month"));
+    describe(d.Label8, QStringLiteral("Caption of the converted day"));
+    describe(d.InYearTXT, QStringLiteral("Input year"), QStringLiteral("The year of the date to convert"));
+    describe(d.InMonthTXT, QStringLiteral("Input month"), QStringLiteral("The month of the date to convert, 1 to 12"));
+    describe(d.InDayTXT, QStringLiteral("Input day"), QStringLiteral("The day of the date to convert"));
+    describe(d.ToHegiry, QStringLiteral("Converts the input date from the Gregorian to the Hijri calendar"));
+    describe(d.ToGreg, QStringLiteral("Converts the input date from the Hijri to the Gregorian calendar"));
+    describe(d.ToExit, QStringLiteral("Hides the dialog; it keeps its dates for the next opening"));
+    describe(d.OutYearTXT, QStringLiteral("Converted year"), QStringLiteral("The year of the converted date"));
+    describe(d.OutMonthTXT, QStringLiteral("Converted month"), QStringLiteral("The month of the converted date"));
+    describe(d.OutDayTXT, QStringLiteral("Converted day"), QStringLiteral("The day of the converted date"));
+    describe(d.ToWeekDay, QStringLiteral("Converted date"),
+             QStringLiteral("The converted date with its weekday, read as one sentence"));
+}
+
+// Screen readers hear the outputs as one sentence on the weekday line
+// ("Tuesday 9 Muharram 1446"), and each output box with its number.
+void describeConversion(CalConv &d, const QString &monthName)
+{
+    const QString sentence = d.ToWeekDay->text() + u' ' + d.OutDayTXT->text() + u' ' + monthName + u' '
+                             + d.OutYearTXT->text();
+    platform::rename(d.ToWeekDay, sentence);
+    platform::rename(d.OutYearTXT, QStringLiteral("Converted year ") + d.OutYearTXT->text());
+    platform::rename(d.OutMonthTXT, QStringLiteral("Converted month ") + d.OutMonthTXT->text());
+    platform::rename(d.OutDayTXT, QStringLiteral("Converted day ") + d.OutDayTXT->text());
+}
+
 } // namespace
 
 CalConv::CalConv(QWidget *parent)
@@ -168,6 +206,7 @@ void CalConv::createControls()
     connect(ToHegiry, &QPushButton::clicked, this, &CalConv::ToHegiry_Click);
     connect(ToGreg, &QPushButton::clicked, this, &CalConv::ToGreg_Click);
     connect(ToExit, &QPushButton::clicked, this, &CalConv::ToExit_Click);
+    describeControls(*this);
 }
 
 void CalConv::Form_Load()
@@ -206,6 +245,7 @@ void CalConv::ToHegiry_Click()
     }
     const core::Ymd hijri = core::engine().GregToHijri(gregorian.year, gregorian.month, gregorian.day);
     showConversion(hijri, gregorian);
+    describeConversion(*this, core::HijriMonthName(hijri.month));
 }
 
 void CalConv::ToGreg_Click()
@@ -217,6 +257,7 @@ void CalConv::ToGreg_Click()
     }
     const core::Ymd gregorian = core::engine().HijriToGreg(hijri.year, hijri.month, hijri.day);
     showConversion(gregorian, gregorian);
+    describeConversion(*this, core::GregMonthName(gregorian.month));
 }
 
 void CalConv::ToExit_Click() { hide(); }
