@@ -1,5 +1,6 @@
 #include "calabout.h"
 
+#include "platform/accessibility.h"
 #include "platform/window.h"
 
 #include <QLabel>
@@ -18,6 +19,18 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, Qt:
     label->setObjectName(QLatin1String(name));
     label->setAlignment(alignment | Qt::AlignTop);
     return label;
+}
+
+void describeControls(CalAbout &box)
+{
+    using platform::describe;
+    describe(&box, QStringLiteral("The program's name, version and authors"));
+    describe(box.Label1, QStringLiteral("The program's name"));
+    describe(box.Label2, QStringLiteral("Caption of the authors"));
+    describe(box.Label3, QStringLiteral("Who wrote the program"));
+    describe(box.Label4, QStringLiteral("The program's version"));
+    describe(box.Label5, QStringLiteral("The years of the program"));
+    describe(box.Command1, QStringLiteral("Closes the About box"));
 }
 
 } // namespace
@@ -52,6 +65,7 @@ void CalAbout::createControls()
 
     Command1->setFocus();
     connect(Command1, &QPushButton::clicked, this, &CalAbout::Command1_Click);
+    describeControls(*this);
 }
 
 void CalAbout::Form_Load() { platform::centreOnScreen(this); }
