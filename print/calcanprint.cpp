@@ -1,6 +1,7 @@
 #include "calcanprint.h"
 
 #include "core/state.h"
+#include "platform/accessibility.h"
 #include "platform/window.h"
 
 #include <QLabel>
@@ -19,6 +20,9 @@ CalCanPrint::CalCanPrint(QWidget *parent) : platform::Form(parent, QStringLitera
     CancelPrinting->setAutoDefault(false);
     platform::place(CancelPrinting, 600, 1080, 2295, 375);
     connect(CancelPrinting, &QPushButton::clicked, this, &CalCanPrint::CancelPrinting_Click);
+    platform::describe(this, QStringLiteral("Shown while the months are printed"));
+    platform::describe(Label1, QStringLiteral("What the Cancel button does"));
+    platform::describe(CancelPrinting, QStringLiteral("Stops printing after the page being printed"));
 }
 
 void CalCanPrint::CancelPrinting_Click()

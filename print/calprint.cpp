@@ -4,6 +4,7 @@
 #include "core/names.h"
 #include "core/numtext.h"
 #include "core/state.h"
+#include "platform/accessibility.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"
 #include "platform/window.h"
@@ -65,6 +66,22 @@ void normalise(QLineEdit *box)
         box->setText(plain);
 }
 
+void describeControls(CalPrint &d)
+{
+    using platform::describe;
+    describe(&d, QStringLiteral("Prints one page for each month of a range of one year"));
+    describe(d.YearTXTPRT, QStringLiteral("Year"), QStringLiteral("The year to print, in the chosen calendar"));
+    describe(d.FromMonthTXTPRT, QStringLiteral("From Month"), QStringLiteral("The first month to print, 1 to 12"));
+    describe(d.ToMonthTXTPRT, QStringLiteral("To Month"), QStringLiteral("The last month to print, 1 to 12"));
+    describe(d.OPTGregorian, QStringLiteral("Prints Gregorian months; the boxes get today's Gregorian year and month"));
+    describe(d.OPTHegiry, QStringLiteral("Prints Hijri months; the boxes get today's Hijri year and month"));
+    describe(d.PrintPRT, QStringLiteral("Prints the months on the default printer, one page each"));
+    describe(d.CancelButton, QStringLiteral("Hides the dialog, keeping its fields, and stops a print job at the next month"));
+    describe(d.Label1, QStringLiteral("Caption of the year box"));
+    describe(d.Label2, QStringLiteral("Caption of the first month's box"));
+    describe(d.Label3, QStringLiteral("Caption of the last month's box"));
+}
+
 } // namespace
 
 CalPrint::CalPrint(QWidget *parent) : platform::Form(parent, QStringLiteral("Print"), 4485, 3975)
@@ -119,6 +136,7 @@ void CalPrint::createControls()
     connect(CancelButton, &QPushButton::clicked, this, &CalPrint::CancelButton_Click);
     for (QLineEdit *box : {YearTXTPRT, FromMonthTXTPRT, ToMonthTXTPRT})
         box->installEventFilter(this);
+    describeControls(*this);
 }
 
 void CalPrint::Form_Load()
