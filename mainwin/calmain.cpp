@@ -408,6 +408,10 @@ void CalMain::HegOpt_Click()
 void CalMain::switchCalendar(int16_t mode)
 {
     core::CalendarMode = mode;
+    // Both boxes are about to be replaced: an edit left pending in them must
+    // not pull the bars back to the numbers they held before the switch.
+    MonthEditing = false;
+    YearEditing = false;
     setYearScrollRange();
     YearScroll->setArrowStep(1);
     YearScroll->setPageStep(100);
