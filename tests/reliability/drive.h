@@ -6,7 +6,9 @@
 #include "core/names.h"
 #include "core/numtext.h"
 #include "mainwin/calmain.h"
+#include "platform/picturebox.h"
 #include "platform/scrollbar.h"
+#include "tests/mainwin/pagepixels.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -107,6 +109,107 @@ inline bool goAllows(core::Lead lead, int32_t month, int32_t year)
 inline std::pair<int, int> yearRange(core::Lead lead)
 {
     return lead == core::Lead::Gregorian ? std::pair{622, 2562} : std::pair{1, 2000};
+}
+
+const QString MainTitle = QStringLiteral("Input Error ...");
+const QString MonthOutOfRange = QStringLiteral("Your Month is out of range");
+const QString YearOutOfRange = QStringLiteral("Your Year is out of range");
+const QString DateOutOfRange = QStringLiteral("Your date is out of range");
+
+inline void todayIn(core::Lead lead, int32_t &month, int32_t &year)
+{
+    int32_t day;
+    lead == core::Lead::Gregorian ? core::TodayGreg(day, month, year) : core::TodayHijri(day, month, year);
+}
+
+// A page either names the month the boxes read, with its cells, or shows
+// the frame alone: never another month, never half a page.
+inline void expectPageAgreesWithBoxes(CalMain &w)
+{
+    const int32_t month = core::WholeNumber32(w.MonthTXT->text());
+    const int32_t year = core::WholeNumber32(w.YearTXT->text());
+    if (w.Heading->text().isEmpty()) {
+        QVERIFY(w.CurMonth->text().isEmpty() && w.NextMonth->text().isEmpty());
+        QVERIFY2(pagepixels::isBareGrid(w.Pic->image()), "a page without a heading shows the grid alone");
+        return;
+    }
+    QCOMPARE(w.Heading->text(), headingFor(leadOf(w), month, year));
+    QVERIFY(!w.CurMonth->text().isEmpty() && !w.NextMonth->text().isEmpty());
+}
+
+// Boxes that the user is not in hold plain numbers within their ranges,
+// and the bars stand where the boxes say.
+inline void expectBarsFollowBoxes(CalMain &w)
+{
+    const core::Lead lead = leadOf(w);
+    for (const QLineEdit *box : {w.MonthTXT, w.YearTXT})
+        QVERIFY2(box->hasFocus() || isPlainNumber(box->text()), qPrintable(box->text()));
+    if (!w.MonthTXT->hasFocus()) {
+        const int32_t month = core::WholeNumber32(w.MonthTXT->text());
+        QVERIFY2(month >= 1 && month <= 12, qPrintable(w.MonthTXT->text()));
+        QCOMPARE(w.MonthScroll->Value(), month);
+    }
+    if (!w.YearTXT->hasFocus()) {
+        const int32_t year = core::WholeNumber32(w.YearTXT->text());
+        QVERIFY2(year >= yearRange(lead).first && year <= yearRange(lead).second, qPrintable(w.YearTXT->text()));
+        QCOMPARE(w.YearScroll->Value(), year);
+    }
+}
+
+// After "Go": only the window's own messages; the boxes hold plain numbers
+// within their ranges and the bars agree; the page shows the boxes' month
+// if Go allows it, else it is unchanged and the boxes hold today's month.
+inline void expectSoundAfterGo(CalMain &w, const QStringList &texts, const QStringList &titles,
+                               const QString &headingBefore)
+{
+    const core::Lead lead = leadOf(w);
+    QVERIFY2(texts.size() <= 2, qPrintable(texts.join(u'|')));
+    for (const QString &t : texts)
+        QVERIFY2(t == MonthOutOfRange || t == YearOutOfRange || t == DateOutOfRange, qPrintable(t));
+    for (const QString &t : titles)
+        QCOMPARE(t, MainTitle);
+    QVERIFY(!w.MonthTXT->hasFocus() && !w.YearTXT->hasFocus());
+    expectBarsFollowBoxes(w);
+    const int32_t month = core::WholeNumber32(w.MonthTXT->text());
+    const int32_t year = core::WholeNumber32(w.YearTXT->text());
+    if (texts.contains(DateOutOfRange)) {
+        QCOMPARE(w.Heading->text(), headingBefore);
+        int32_t todayMonth, todayYear;
+        todayIn(lead, todayMonth, todayYear);
+        QCOMPARE(month, todayMonth);
+        QCOMPARE(year, todayYear);
+    } else {
+        QVERIFY(goAllows(lead, month, year));
+        QCOMPARE(w.Heading->text(), headingFor(lead, month, year));
+    }
+}
+
+// Cells of the page shaded as today's.
+inline QList<int> markedCells(CalMain &w)
+{
+    const QImage image = w.Pic->image();
+    const pagepixels::Grid grid(image);
+    QList<int> marked;
+    for (int i = 0; i < core::CellCount; ++i)
+        if (pagepixels::isMarked(image, grid, i))
+            marked << i;
+    return marked;
+}
+
+// Today's cell is shaded when the page shows today's month of the leading
+// calendar, and no other cell ever is.
+inline void expectTodayMarkedOnlyOnItsPage(CalMain &w)
+{
+    const core::Lead lead = leadOf(w);
+    int32_t day, month, year;
+    lead == core::Lead::Gregorian ? core::TodayGreg(day, month, year) : core::TodayHijri(day, month, year);
+    const QList<int> marked = markedCells(w);
+    if (w.Heading->text().isEmpty() || w.Heading->text() != headingFor(lead, month, year)) {
+        QCOMPARE(marked, QList<int>());
+        return;
+    }
+    const int cell = core::LayMonth(core::engine(), lead, year, month).cellOfDay(day);
+    QCOMPARE(marked, cell == 0 ? QList<int>() : QList<int>{cell - 1});
 }
 
 struct Hostile {

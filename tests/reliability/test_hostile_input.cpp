@@ -5,12 +5,10 @@
 #include "core/state.h"
 #include "drive.h"
 #include "platform/clock.h"
-#include "platform/picturebox.h"
 #include "platform/printerrecording.h"
 #include "print/calcanprint.h"
 #include "print/calprint.h"
 #include "testsupport.h"
-#include "tests/mainwin/pagepixels.h"
 #include "tests/print/printtests.h"
 
 #include <QMessageBox>
@@ -26,10 +24,6 @@ namespace {
 
 const QDate PinnedToday(2024, 7, 16); // 9 Muharram 1446
 
-const QString MainTitle = QStringLiteral("Input Error ...");
-const QStringList MainMessages = {QStringLiteral("Your Month is out of range"), QStringLiteral("Your Year is out of range"),
-                                  QStringLiteral("Your date is out of range")};
-const QString DateOutOfRange = QStringLiteral("Your date is out of range");
 const QString ConvTitle = QStringLiteral("Input Error.....");
 const QString ConvMessage = QStringLiteral("Date out of range .....");
 const QString PrintTitle = QStringLiteral("Input Error .....");
@@ -45,57 +39,6 @@ void addHostileRows()
 
 QLineEdit *mainBox(CalMain &w, int which) { return which == 0 ? w.MonthTXT : w.YearTXT; }
 
-void todayIn(Lead lead, int32_t &month, int32_t &year)
-{
-    int32_t day;
-    lead == Lead::Gregorian ? core::TodayGreg(day, month, year) : core::TodayHijri(day, month, year);
-}
-
-// A page either names the month the boxes read, with its cells, or shows
-// the frame alone: never another month, never half a page.
-void expectPageAgreesWithBoxes(CalMain &w)
-{
-    const int32_t month = core::WholeNumber32(w.MonthTXT->text());
-    const int32_t year = core::WholeNumber32(w.YearTXT->text());
-    if (w.Heading->text().isEmpty()) {
-        QVERIFY(w.CurMonth->text().isEmpty() && w.NextMonth->text().isEmpty());
-        QVERIFY2(pagepixels::isBareGrid(w.Pic->image()), "a page without a heading shows the grid alone");
-        return;
-    }
-    QCOMPARE(w.Heading->text(), drive::headingFor(drive::leadOf(w), month, year));
-    QVERIFY(!w.CurMonth->text().isEmpty() && !w.NextMonth->text().isEmpty());
-}
-
-// After "Go": only the window's own messages; the boxes hold plain numbers
-// within their ranges and the bars agree; the page shows the boxes' month
-// if Go allows it, else it is unchanged and the boxes hold today's month.
-void expectSoundAfterGo(CalMain &w, const QStringList &texts, const QStringList &titles, const QString &headingBefore)
-{
-    const Lead lead = drive::leadOf(w);
-    QVERIFY2(texts.size() <= 2, qPrintable(texts.join(u'|')));
-    for (const QString &t : texts)
-        QVERIFY2(MainMessages.contains(t), qPrintable(t));
-    for (const QString &t : titles)
-        QCOMPARE(t, MainTitle);
-    QVERIFY2(drive::isPlainNumber(w.MonthTXT->text()), qPrintable(w.MonthTXT->text()));
-    QVERIFY2(drive::isPlainNumber(w.YearTXT->text()), qPrintable(w.YearTXT->text()));
-    const int32_t month = core::WholeNumber32(w.MonthTXT->text());
-    const int32_t year = core::WholeNumber32(w.YearTXT->text());
-    QVERIFY(month >= 1 && month <= 12);
-    QVERIFY(year >= drive::yearRange(lead).first && year <= drive::yearRange(lead).second);
-    QCOMPARE(w.MonthScroll->Value(), month);
-    QCOMPARE(w.YearScroll->Value(), year);
-    if (texts.contains(DateOutOfRange)) {
-        QCOMPARE(w.Heading->text(), headingBefore);
-        int32_t todayMonth, todayYear;
-        todayIn(lead, todayMonth, todayYear);
-        QCOMPARE(month, todayMonth);
-        QCOMPARE(year, todayYear);
-    } else {
-        QVERIFY(drive::goAllows(lead, month, year));
-        QCOMPARE(w.Heading->text(), drive::headingFor(lead, month, year));
-    }
-}
 
 void showMonth(CalMain &w, const QString &month, const QString &year)
 {
@@ -261,14 +204,14 @@ void TestHostileInput::mainWindowBoxes()
             const int paints = w.paintCount();
             w.centralWidget()->repaint();
             QCOMPARE(w.paintCount(), paints + 1);
-            expectPageAgreesWithBoxes(w);
+            drive::expectPageAgreesWithBoxes(w);
             if (QTest::currentTestFailed())
                 return;
             QCOMPARE(messages_->count(), 0);
 
             const QString headingBefore = w.Heading->text();
             drive::click(w.GoCMD);
-            expectSoundAfterGo(w, messages_->texts, messages_->titles, headingBefore);
+            drive::expectSoundAfterGo(w, messages_->texts, messages_->titles, headingBefore);
             if (QTest::currentTestFailed())
                 return;
 
@@ -310,7 +253,7 @@ void TestHostileInput::mainWindowWithRealMessageBoxes()
     drive::click(w.GoCMD);
     QTRY_VERIFY(!answerer.texts.isEmpty());
     QCOMPARE(answerer.nestedBoxes, 1);
-    expectSoundAfterGo(w, answerer.texts, {}, headingBefore);
+    drive::expectSoundAfterGo(w, answerer.texts, {}, headingBefore);
     if (QTest::currentTestFailed())
         return;
 
