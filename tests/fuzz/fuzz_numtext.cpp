@@ -1,4 +1,5 @@
-// Every text a box can hold, read into 32 and 16 bits.
+// Every text a box can hold, read into 32 and 16 bits; blanks, tabs and
+// line feeds put anywhere change nothing.
 #include "core/numtext.h"
 
 #include <cmath>
@@ -28,6 +29,16 @@ void checkWholeNumber(const QString &text, Int whole)
         std::abort();
 }
 
+// The text with a blank, a tab or a line feed after every character.
+QString spreadOut(const QString &text)
+{
+    static const QChar blanks[] = {u' ', u'\t', u'\n'};
+    QString spread;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        spread += text[i], spread += blanks[i % 3];
+    return spread;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -42,6 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // The 16-bit reading is the 32-bit one clamped, once halves are settled.
         const int32_t clamped = std::clamp<int32_t>(whole32, INT16_MIN, INT16_MAX);
         if (clamped != whole16 && whole32 > INT16_MIN && whole32 < INT16_MAX)
+            std::abort();
+        const double value = core::ValOf(text);
+        const double spread = core::ValOf(spreadOut(text));
+        if (std::isnan(value) || std::isnan(spread) || value != spread)
             std::abort();
     }
     return 0;
