@@ -224,7 +224,11 @@ private:
         note(QStringLiteral("click Go"));
         drive::click(w_.GoCMD);
         if (!engineTrusted) {
-            drive::expectPageAgreesWithBoxes(w_);
+            // Today's date itself may be nonsense: only the page is checked.
+            if (messages_.texts.contains(drive::DateOutOfRange))
+                QCOMPARE(w_.Heading->text(), headingBefore);
+            else
+                drive::expectPageAgreesWithBoxes(w_);
             return;
         }
         drive::expectSoundAfterGo(w_, messages_.texts, messages_.titles, headingBefore);
@@ -264,6 +268,8 @@ private:
         QVERIFY(w_.YearScroll->Value() >= w_.YearScroll->Min() && w_.YearScroll->Value() <= w_.YearScroll->Max());
         if (engineTrusted)
             drive::expectBarsFollowBoxes(w_);
+        for (const QLineEdit *box : {w_.MonthTXT, w_.YearTXT})
+            QVERIFY2(box->hasFocus() || drive::isPlainNumber(box->text()), qPrintable(box->text()));
         if (w_.Heading->text() != headingBefore)
             drive::expectPageAgreesWithBoxes(w_);
         if (engineTrusted)
