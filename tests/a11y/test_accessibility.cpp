@@ -94,6 +94,7 @@ class TestAccessibility : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void init();
     void nothingIsMadeWhileNoScreenReaderAsks();
     void everyControlHasANameAndADescription();
     void boxesSayWhatTheyHold();
@@ -116,6 +117,13 @@ void TestAccessibility::initTestCase()
     testsupport::installRealEngine();
     platform::pinDate(QDate(2024, 7, 16)); // Tuesday, 9 Muharram 1446
     messages_ = new testsupport::MessageCatcher;
+}
+
+// Every test but the first runs with a screen reader listening.
+void TestAccessibility::init()
+{
+    if (qstrcmp(QTest::currentTestFunction(), "nothingIsMadeWhileNoScreenReaderAsks") != 0)
+        QAccessible::setActive(true);
 }
 
 // Runs first, before a screen reader is simulated.
