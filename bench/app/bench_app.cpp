@@ -54,7 +54,7 @@ extern char **environ;
 
 namespace {
 
-constexpr int StartRuns = 21;
+constexpr int StartRuns = 41;
 constexpr int PrintRounds = 5;
 
 qint64 monotonicNs()
