@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +20,8 @@ private slots:
     void unloadableLibraryIsReported();
     void relativeProgramFolderIsRefused();
     void plantedLibraryIsNeverLoaded();
+    void symlinkedProgramLoadsOnlyItsOwnEngine();
+    void nothingRunsFromTheWorkingDirectory();
     void programWithoutEngineExitsWithAMessage();
 };
 
@@ -29,11 +32,75 @@ QString fixture(const char *kind)
     return QStringLiteral(FIXTURES_DIR "/") + QLatin1String(kind) + QStringLiteral("/libzendat32.so");
 }
 
-bool copyTo(const QString &from, const QString &folder)
+bool copyTo(const QString &from, const QString &folder, const QString &name = QStringLiteral("libzendat32.so"))
 {
     QDir().mkpath(folder);
-    return QFile::copy(from, QDir(folder).filePath(QStringLiteral("libzendat32.so")));
+    return QFile::copy(from, QDir(folder).filePath(name));
 }
+
+struct Mapping {
+    QString file;
+    bool executable;
+};
+
+// The files a running process has mapped, from /proc/PID/maps.
+QList<Mapping> mappedFiles(qint64 pid)
+{
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
+    QList<Mapping> files;
+    if (!maps.open(QIODevice::ReadOnly))
+        return files;
+    for (const QByteArray &line : maps.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() >= 6 && fields[5].startsWith('/'))
+            files << Mapping{QString::fromLocal8Bit(fields[5]), fields[1].contains('x')};
+    }
+    return files;
+}
+
+bool maps(const QList<Mapping> &files, const QString &file)
+{
+    return std::any_of(files.begin(), files.end(), [&](const Mapping &m) { return m.file == file; });
+}
+
+// The real program started from `workDir` with extra environment; its
+// standard error is kept.
+class RunningProgram {
+public:
+    RunningProgram(const QString &program, const QString &workDir, const QProcessEnvironment &extra)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        for (const QString &key : extra.keys())
+            env.insert(key, extra.value(key));
+        process_.setProcessEnvironment(env);
+        process_.setWorkingDirectory(workDir);
+        process_.start(program, {});
+    }
+    ~RunningProgram()
+    {
+        process_.kill();
+        process_.waitForFinished();
+    }
+    qint64 pid() const { return process_.processId(); }
+    // Waits until the process has mapped the file and then a while longer,
+    // so that its window is up and what it loads for that is loaded too.
+    bool waitForMapping(const QString &file)
+    {
+        if (!process_.waitForStarted())
+            return false;
+        const bool mapped = QTest::qWaitFor([&] { return maps(mappedFiles(pid()), file); }, 20000);
+        QTest::qWait(1500);
+        return mapped && process_.state() == QProcess::Running;
+    }
+    QString standardError()
+    {
+        return QString::fromLocal8Bit(process_.readAllStandardError());
+    }
+
+private:
+    QProcess process_;
+};
 
 } // namespace
 
@@ -126,6 +193,73 @@ void TestEngineLoader::plantedLibraryIsNeverLoaded()
     QVERIFY(!QFile::exists(marker));
     qunsetenv("DOVRIN_PLANTED_MARKER");
     qunsetenv("LD_LIBRARY_PATH");
+}
+
+// A link to the program placed in a folder of the user's beside a library
+// of the engine's name: the program's own folder is where the link points
+// (the kernel's record of the program), so the library beside the link is
+// never run.
+void TestEngineLoader::symlinkedProgramLoadsOnlyItsOwnEngine()
+{
+    QTemporaryDir work;
+    QVERIFY(copyTo(fixture("planted"), work.path()));
+    QVERIFY(QFile::link(QStringLiteral(DOVRIN_PROGRAM), work.filePath("dovrin")));
+    const QString marker = work.filePath("marker");
+    QProcessEnvironment extra;
+    extra.insert("DOVRIN_PLANTED_MARKER", marker);
+    RunningProgram program(work.filePath("dovrin"), work.path(), extra);
+    const QString ownEngine = QFileInfo(QStringLiteral(DOVRIN_PROGRAM)).dir().filePath("libzendat32.so");
+    QVERIFY2(program.waitForMapping(ownEngine), qPrintable(program.standardError()));
+    QVERIFY(!maps(mappedFiles(program.pid()), work.filePath("libzendat32.so")));
+    QVERIFY(!QFile::exists(marker));
+}
+
+// Started from a folder full of libraries named like the engine and like
+// Qt's plugins, with a qt.conf pointing at them: no code is mapped from that
+// folder or from any folder that everyone may write to, neither the dynamic
+// loader nor Qt's plugin loader even looks there, and nothing planted runs.
+void TestEngineLoader::nothingRunsFromTheWorkingDirectory()
+{
+    QTemporaryDir work;
+    const QString planted = fixture("planted");
+    QVERIFY(copyTo(planted, work.path()));
+    for (const char *kind : {"platforms", "platformthemes", "platforminputcontexts", "printsupport", "imageformats",
+                             "iconengines", "styles", "xcbglintegrations", "generic"})
+        QVERIFY(copyTo(planted, work.filePath(QLatin1String(kind)), QStringLiteral("libplanted.so")));
+    QVERIFY(copyTo(planted, work.filePath("platforms"), QStringLiteral("libqoffscreen.so")));
+    QVERIFY(copyTo(planted, work.filePath("printsupport"), QStringLiteral("libcupsprintersupport.so")));
+    for (const char *library : {"libQt6Core.so.6", "libQt6Gui.so.6", "libcups.so.2", "libc.so.6"})
+        QVERIFY(copyTo(planted, work.path(), QLatin1String(library)));
+    QFile conf(work.filePath("qt.conf"));
+    QVERIFY(conf.open(QIODevice::WriteOnly));
+    conf.write("[Paths]\nPrefix=" + QFile::encodeName(work.path()) + "\nPlugins=.\n");
+    conf.close();
+
+    const QString marker = work.filePath("marker");
+    QProcessEnvironment extra;
+    extra.insert("DOVRIN_PLANTED_MARKER", marker);
+    extra.insert("LD_DEBUG", "libs");
+    extra.insert("QT_DEBUG_PLUGINS", "1");
+    RunningProgram program(QStringLiteral(DOVRIN_PROGRAM), work.path(), extra);
+    const QString ownEngine = QFileInfo(QStringLiteral(DOVRIN_PROGRAM)).dir().filePath("libzendat32.so");
+    QVERIFY(program.waitForMapping(ownEngine));
+
+    const QString workDir = QFileInfo(work.path()).canonicalFilePath();
+    const QString tempDir = QFileInfo(QDir::tempPath()).canonicalFilePath();
+    for (const Mapping &m : mappedFiles(program.pid())) {
+        if (!m.executable)
+            continue;
+        const QString file = QFileInfo(m.file).canonicalFilePath();
+        QVERIFY2(!file.startsWith(workDir + u'/') && !file.startsWith(tempDir + u'/'), qPrintable(file));
+        const QFileInfo folder(QFileInfo(file).absolutePath());
+        QVERIFY2(!(folder.permissions() & QFileDevice::WriteOther), qPrintable(file));
+    }
+    const QString log = program.standardError();
+    QVERIFY2(log.contains(QStringLiteral("file=")), "the dynamic loader's log is missing");
+    QVERIFY2(log.contains(QStringLiteral("checking directory path")), "Qt's plugin log is missing");
+    for (const QString &line : log.split(u'\n'))
+        QVERIFY2(!line.contains(work.path()) && !line.contains(workDir), qPrintable(line));
+    QVERIFY(!QFile::exists(marker));
 }
 
 void TestEngineLoader::programWithoutEngineExitsWithAMessage()
