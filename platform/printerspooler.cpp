@@ -2,18 +2,63 @@
 
 #include <cups/cups.h>
 #include <cstring>
+#include <dlfcn.h>
 
 namespace platform::spooler {
 namespace {
 
+// libcups and what it pulls in (TLS, Kerberos, Avahi) cost the program's
+// start-up several milliseconds although only printing needs it: it is
+// opened on first use. Qt's own print plugin opens the same library, so
+// the last error seen here is the one of Qt's last request.
+struct Cups {
+    decltype(&::cupsLastError) lastError = nullptr;
+    decltype(&::cupsLastErrorString) lastErrorString = nullptr;
+    decltype(&::cupsGetOption) getOption = nullptr;
+    decltype(&::cupsDoRequest) doRequest = nullptr;
+    decltype(&::ippNewRequest) newRequest = nullptr;
+    decltype(&::ippDelete) deleteIpp = nullptr;
+    decltype(&::cupsGetNamedDest) getNamedDest = nullptr;
+    decltype(&::cupsFreeDests) freeDests = nullptr;
+
+    bool loaded() const { return freeDests != nullptr; }
+};
+
+template <typename F>
+bool resolve(void *library, F &function, const char *name)
+{
+    function = reinterpret_cast<F>(dlsym(library, name));
+    return function != nullptr;
+}
+
+const Cups &cups()
+{
+    static const Cups api = [] {
+        Cups c;
+        void *library = dlopen("libcups.so.2", RTLD_NOW | RTLD_GLOBAL);
+        if (!library)
+            return c;
+        Cups all;
+        if (resolve(library, all.lastError, "cupsLastError") && resolve(library, all.lastErrorString, "cupsLastErrorString")
+            && resolve(library, all.getOption, "cupsGetOption") && resolve(library, all.doRequest, "cupsDoRequest")
+            && resolve(library, all.newRequest, "ippNewRequest") && resolve(library, all.deleteIpp, "ippDelete")
+            && resolve(library, all.getNamedDest, "cupsGetNamedDest") && resolve(library, all.freeDests, "cupsFreeDests"))
+            c = all;
+        return c;
+    }();
+    return api;
+}
+
+const QString NoCups = QStringLiteral("the printing library libcups cannot be loaded");
+
 QString lastCupsError()
 {
-    return QString::fromUtf8(cupsLastErrorString());
+    return QString::fromUtf8(cups().lastErrorString());
 }
 
 bool optionIs(const cups_dest_t &dest, const char *name, const char *value)
 {
-    const char *actual = cupsGetOption(name, dest.num_options, dest.options);
+    const char *actual = cups().getOption(name, dest.num_options, dest.options);
     return actual && std::strcmp(actual, value) == 0;
 }
 
@@ -21,10 +66,12 @@ bool optionIs(const cups_dest_t &dest, const char *name, const char *value)
 
 QString whySpoolerSilent()
 {
+    if (!cups().loaded())
+        return NoCups;
     // Any answer will do, "no default printer" included.
-    ipp_t *response = cupsDoRequest(CUPS_HTTP_DEFAULT, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
+    ipp_t *response = cups().doRequest(CUPS_HTTP_DEFAULT, cups().newRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
     if (response) {
-        ippDelete(response);
+        cups().deleteIpp(response);
         return {};
     }
     return QStringLiteral("the print spooler does not answer (%1)").arg(lastCupsError());
@@ -32,8 +79,10 @@ QString whySpoolerSilent()
 
 QString whyQueueRefuses(const QString &queue)
 {
+    if (!cups().loaded())
+        return NoCups;
     const QByteArray name = queue.toUtf8();
-    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr);
+    cups_dest_t *dest = cups().getNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr);
     if (!dest) {
         // A spooler that is gone looks like an unknown queue here.
         const QString silent = whySpoolerSilent();
@@ -42,13 +91,15 @@ QString whyQueueRefuses(const QString &queue)
     QString why;
     if (optionIs(*dest, "printer-is-accepting-jobs", "false"))
         why = QStringLiteral("the printer is not accepting jobs");
-    cupsFreeDests(1, dest);
+    cups().freeDests(1, dest);
     return why;
 }
 
 QString whyLastDocumentRefused()
 {
-    if (cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
+    if (!cups().loaded())
+        return NoCups;
+    if (cups().lastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
         return {};
     return QStringLiteral("the print spooler did not take the document (%1)").arg(lastCupsError());
 }
