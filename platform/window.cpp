@@ -2,11 +2,14 @@
 
 #include <QGuiApplication>
 #include <QIcon>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
 #include <QPixmap>
 #include <QScreen>
+
+#include <map>
 
 namespace platform {
 
@@ -75,14 +78,58 @@ QImage programIconImage(int size)
     return image;
 }
 
+namespace {
+
+// The icon is drawn at a size only when a size is asked for: drawing all of
+// them up front would cost every start-up a few milliseconds, and most
+// platforms take one or two sizes, or none.
+class ProgramIconEngine : public QIconEngine {
+public:
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State) override
+    {
+        painter->drawImage(rect, programIconImage(qMax(rect.width(), rect.height())));
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode, QIcon::State, qreal scale) override
+    {
+        const int side = qMax(1, qRound(qMin(size.width(), size.height()) * scale));
+        QPixmap &cached = cache_[side];
+        if (cached.isNull())
+            cached = QPixmap::fromImage(programIconImage(side));
+        QPixmap shown = cached;
+        shown.setDevicePixelRatio(scale);
+        return shown;
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64), QSize(128, 128),
+                QSize(256, 256)};
+    }
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = qMin(size.width(), size.height());
+        return QSize(side, side);
+    }
+
+    QString key() const override { return QStringLiteral("dovrin-program-icon"); }
+    QIconEngine *clone() const override { return new ProgramIconEngine(*this); }
+
+private:
+    std::map<int, QPixmap> cache_;
+};
+
+} // namespace
+
 QIcon programIcon()
 {
-    static const QIcon icon = [] {
-        QIcon result;
-        for (int size : {16, 24, 32, 48, 64, 128, 256})
-            result.addPixmap(QPixmap::fromImage(programIconImage(size)));
-        return result;
-    }();
+    static const QIcon icon(new ProgramIconEngine);
     return icon;
 }
 
