@@ -183,18 +183,38 @@ void PainterSurface::Print(const QString &s, After after)
     }
 }
 
+PainterSurface::Measures &PainterSurface::measuresNow() const
+{
+    const QPaintDevice *device = metricsDevice();
+    const double ratio = device ? device->devicePixelRatioF() : 1;
+    const int dpiX = device ? device->logicalDpiX() : 0, dpiY = device ? device->logicalDpiY() : 0;
+    if (measures_.device != device || measures_.ratio != ratio || measures_.dpiX != dpiX || measures_.dpiY != dpiY) {
+        measures_.widths.clear();
+        measures_.device = device;
+        measures_.ratio = ratio;
+        measures_.dpiX = dpiX;
+        measures_.dpiY = dpiY;
+        measures_.lineHeight = QFontMetricsF(font_, device).height();
+    }
+    return measures_;
+}
+
 double PainterSurface::TextWidth(const QString &s) const
 {
-    const QFontMetricsF metrics(font_, metricsDevice());
-    const double deviceWidth = metrics.horizontalAdvance(s);
-    return deviceWidth / (toDevice(1, 0).x() - toDevice(0, 0).x());
+    Measures &m = measuresNow();
+    auto it = m.widths.constFind(s);
+    if (it == m.widths.cend()) {
+        if (m.widths.size() > 4096)
+            m.widths.clear();
+        it = m.widths.insert(s, QFontMetricsF(font_, m.device).horizontalAdvance(s));
+    }
+    return *it / (toDevice(1, 0).x() - toDevice(0, 0).x());
 }
 
 double PainterSurface::TextHeight(const QString &s) const
 {
-    const QFontMetricsF metrics(font_, metricsDevice());
     const auto lines = std::max<qsizetype>(1, s.count(u'\n') + 1);
-    return lines * metrics.height() / (toDevice(0, 1).y() - toDevice(0, 0).y());
+    return lines * measuresNow().lineHeight / (toDevice(0, 1).y() - toDevice(0, 0).y());
 }
 
 } // namespace platform

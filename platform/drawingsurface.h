@@ -5,6 +5,7 @@
 #include "core/state.h"
 
 #include <QFont>
+#include <QHash>
 #include <QPainter>
 #include <QRectF>
 #include <QString>
@@ -88,7 +89,11 @@ public:
     double TextWidth(const QString &s) const override;
     double TextHeight(const QString &s) const override;
     QFont TextFont() const override { return font_; }
-    void setTextFont(const QFont &font) override { font_ = font; }
+    void setTextFont(const QFont &font) override
+    {
+        font_ = font;
+        measures_.clear();
+    }
 
     // Device position of a point in user units.
     QPointF toDevice(double x, double y) const;
@@ -122,6 +127,20 @@ private:
     int drawMode_ = CopyPen;
     double currentX_ = 0, currentY_ = 0;
     QFont font_;
+
+    // Text measures in the current font on the current device, in device
+    // units: a page measures the same few texts again and again, and each
+    // measure shapes the text anew.
+    struct Measures {
+        const QPaintDevice *device = nullptr;
+        double ratio = 0;
+        int dpiX = 0, dpiY = 0;
+        double lineHeight = 0;
+        QHash<QString, double> widths;
+        void clear() { device = nullptr; widths.clear(); }
+    };
+    Measures &measuresNow() const;
+    mutable Measures measures_;
 };
 
 } // namespace platform

@@ -54,9 +54,10 @@ const QImage &PictureBox::image()
 
 QPainter *PictureBox::painter()
 {
-    ensureImage();
-    if (!painter_)
+    if (!painter_) {
+        ensureImage();
         painter_ = std::make_unique<QPainter>(&image_);
+    }
     if (!showQueued_) {
         // Shown once the handler that draws has returned, all of it at once.
         showQueued_ = true;
@@ -75,16 +76,28 @@ void PictureBox::showChangedDrawing()
     update(contentsRect());
 }
 
+// While a drawing is under way the image keeps its size: asking the widget
+// for its device pixel ratio at every operation would cost a sixth of a page.
 QRectF PictureBox::drawableArea() const
 {
-    ensureImage();
+    if (!painter_)
+        ensureImage();
     return QRectF(QPointF(0, 0), QSizeF(image_.size()) / image_.devicePixelRatio());
 }
 
 QPaintDevice *PictureBox::metricsDevice() const
 {
-    ensureImage();
+    if (!painter_)
+        ensureImage();
     return &image_;
+}
+
+bool PictureBox::event(QEvent *event)
+{
+    // A new size or screen: the next drawing takes the image anew.
+    if (event->type() == QEvent::Resize || event->type() == QEvent::ScreenChangeInternal)
+        finishDrawing();
+    return QFrame::event(event);
 }
 
 void PictureBox::paintEvent(QPaintEvent *event)

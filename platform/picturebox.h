@@ -36,6 +36,7 @@ signals:
     void cleared();
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     QPainter *painter() override;
     QRectF drawableArea() const override;
