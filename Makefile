@@ -45,7 +45,7 @@ screenshots: build
 	$(BUILD)/bin/dovrin-screenshots screenshots-out
 
 bench: build
-	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done
+	@$(BUILD)/bin/bench_app
 
 install: build
 	cmake --install $(BUILD)
