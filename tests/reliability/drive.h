@@ -44,7 +44,7 @@ inline void paste(QLineEdit *box, const QString &text)
     box->selectAll();
     QApplication::clipboard()->setText(text);
     if (QApplication::clipboard()->text() != text || text.isEmpty()) {
-        // An empty clipboard pastes nothing: the selection is cut instead.
+        // Nothing to paste (or no clipboard): the text is put in directly.
         box->setText(text);
         return;
     }
