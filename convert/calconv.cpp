@@ -4,6 +4,7 @@
 #include "core/numtext.h"
 #include "platform/accessibility.h"
 #include "platform/messagebox.h"
+#include "platform/textbox.h"
 #include "platform/window.h"
 
 #include <QFocusEvent>
@@ -88,11 +89,6 @@ std::optional<int32_t> wholeNumberOf(const QLineEdit *box)
     return core::WholeNumber32(box->text());
 }
 
-void selectWholeText(QLineEdit *box)
-{
-    box->setSelection(0, int(box->text().size()));
-}
-
 // Rewrites the box as its plain number. A number beyond the 32-bit range
 // stays as typed, so that the conversion refuses it instead of a clamped
 // neighbour.
@@ -101,9 +97,7 @@ void rewriteAsPlainNumber(QLineEdit *box)
     const std::optional<int32_t> number = wholeNumberOf(box);
     if (!number)
         return;
-    const QString plain = core::PlainNumber(*number);
-    if (box->text() != plain)
-        box->setText(plain);
+    platform::writeNumber(box, *number);
 }
 
 void describeControls(CalConv &d)
@@ -217,9 +211,9 @@ void CalConv::Form_Load()
     InYearTXT->setText(QStringLiteral("1"));
 }
 
-void CalConv::InDayTXT_GotFocus() { selectWholeText(InDayTXT); }
-void CalConv::InMonthTXT_GotFocus() { selectWholeText(InMonthTXT); }
-void CalConv::InYearTXT_GotFocus() { selectWholeText(InYearTXT); }
+void CalConv::InDayTXT_GotFocus() { platform::selectWholeTextOnFocus(InDayTXT); }
+void CalConv::InMonthTXT_GotFocus() { platform::selectWholeTextOnFocus(InMonthTXT); }
+void CalConv::InYearTXT_GotFocus() { platform::selectWholeTextOnFocus(InYearTXT); }
 
 void CalConv::InDayTXT_LostFocus() { rewriteAsPlainNumber(InDayTXT); }
 void CalConv::InMonthTXT_LostFocus() { rewriteAsPlainNumber(InMonthTXT); }

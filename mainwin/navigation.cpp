@@ -5,6 +5,7 @@
 #include "core/numtext.h"
 #include "platform/messagebox.h"
 #include "platform/scrollbar.h"
+#include "platform/textbox.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -18,35 +19,6 @@ const QString YearOutOfRange = QStringLiteral("Your Year is out of range");
 const QString DateOutOfRange = QStringLiteral("Your date is out of range");
 
 using Check = bool (CalMain::*)();
-
-void selectWholeText(QLineEdit *box)
-{
-    box->setSelection(0, int(box->text().size()));
-}
-
-// Selects the whole text. A click that brings the focus puts the caret where
-// it lands only after this, so the text is selected again once that click
-// has been handled.
-void selectWholeTextOnFocus(QLineEdit *box)
-{
-    selectWholeText(box);
-    if (QApplication::mouseButtons() != Qt::NoButton) {
-        QMetaObject::invokeMethod(
-            box,
-            [box] {
-                if (box->hasFocus())
-                    selectWholeText(box);
-            },
-            Qt::QueuedConnection);
-    }
-}
-
-void writeNumber(QLineEdit *box, int64_t number)
-{
-    const QString plain = core::PlainNumber(number);
-    if (box->text() != plain)
-        box->setText(plain);
-}
 
 void setBarFromBox(platform::VScrollBar *bar, const QLineEdit *box)
 {
@@ -74,12 +46,12 @@ MonthYear todayInLeadingCalendar(const CalMain &w)
 // both boxes. Either way the bars then follow the boxes.
 void leaveBox(CalMain &w, QLineEdit *box, Check check, const QString &refusal)
 {
-    writeNumber(box, core::WholeNumber32(box->text()));
+    platform::writeNumber(box, core::WholeNumber32(box->text()));
     if (!(w.*check)()) {
         platform::showCriticalMessage(&w, refusal, InputErrorTitle);
         const MonthYear today = todayInLeadingCalendar(w);
-        writeNumber(w.YearTXT, today.year);
-        writeNumber(w.MonthTXT, today.month);
+        platform::writeNumber(w.YearTXT, today.year);
+        platform::writeNumber(w.MonthTXT, today.month);
     }
     setBarFromBox(w.YearScroll, w.YearTXT);
     setBarFromBox(w.MonthScroll, w.MonthTXT);
@@ -93,14 +65,14 @@ void leaveBox(CalMain &w, QLineEdit *box, Check check, const QString &refusal)
 void barChanged(CalMain &w, platform::VScrollBar *bar, QLineEdit *box, bool &editing, Check check)
 {
     if (!editing) {
-        writeNumber(box, bar->Value());
+        platform::writeNumber(box, bar->Value());
         return;
     }
     if (!(w.*check)()) {
         if (core::ValOf(box->text()) > bar->Max())
-            writeNumber(box, bar->Max());
+            platform::writeNumber(box, bar->Max());
         if (core::ValOf(box->text()) < bar->Min())
-            writeNumber(box, bar->Min());
+            platform::writeNumber(box, bar->Min());
     }
     setBarFromBox(bar, box);
     editing = false;
@@ -111,13 +83,13 @@ void barChanged(CalMain &w, platform::VScrollBar *bar, QLineEdit *box, bool &edi
 void CalMain::MonthTXT_GotFocus()
 {
     MonthEditing = true;
-    selectWholeTextOnFocus(MonthTXT);
+    platform::selectWholeTextOnFocus(MonthTXT);
 }
 
 void CalMain::YearTXT_GotFocus()
 {
     YearEditing = true;
-    selectWholeTextOnFocus(YearTXT);
+    platform::selectWholeTextOnFocus(YearTXT);
 }
 
 void CalMain::MonthTXT_LostFocus()
@@ -152,8 +124,8 @@ void CalMain::GoCMD_Click()
     }
     platform::showCriticalMessage(this, DateOutOfRange, InputErrorTitle);
     const MonthYear today = todayInLeadingCalendar(*this);
-    writeNumber(MonthTXT, today.month);
-    writeNumber(YearTXT, today.year);
+    platform::writeNumber(MonthTXT, today.month);
+    platform::writeNumber(YearTXT, today.year);
     setBarFromBox(MonthScroll, MonthTXT);
     setBarFromBox(YearScroll, YearTXT);
 }

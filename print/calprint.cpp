@@ -7,6 +7,7 @@
 #include "platform/accessibility.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"
+#include "platform/textbox.h"
 #include "platform/window.h"
 #include "printedpage.h"
 
@@ -51,19 +52,6 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
-}
-
-void selectAll(QLineEdit *box)
-{
-    box->setSelection(0, int(box->text().size()));
-}
-
-// Rewrites a field as the plain text of its whole number.
-void normalise(QLineEdit *box)
-{
-    const QString plain = core::PlainNumber(core::WholeNumber32(box->text()));
-    if (box->text() != plain)
-        box->setText(plain);
 }
 
 void describeControls(CalPrint &d)
@@ -175,12 +163,12 @@ void CalPrint::OPTHegiry_Click()
     FieldsCalendar = 0;
 }
 
-void CalPrint::YearTXTPRT_GotFocus() { selectAll(YearTXTPRT); }
-void CalPrint::FromMonthTXTPRT_GotFocus() { selectAll(FromMonthTXTPRT); }
-void CalPrint::ToMonthTXTPRT_GotFocus() { selectAll(ToMonthTXTPRT); }
-void CalPrint::YearTXTPRT_LostFocus() { normalise(YearTXTPRT); }
-void CalPrint::FromMonthTXTPRT_LostFocus() { normalise(FromMonthTXTPRT); }
-void CalPrint::ToMonthTXTPRT_LostFocus() { normalise(ToMonthTXTPRT); }
+void CalPrint::YearTXTPRT_GotFocus() { platform::selectWholeTextOnFocus(YearTXTPRT); }
+void CalPrint::FromMonthTXTPRT_GotFocus() { platform::selectWholeTextOnFocus(FromMonthTXTPRT); }
+void CalPrint::ToMonthTXTPRT_GotFocus() { platform::selectWholeTextOnFocus(ToMonthTXTPRT); }
+void CalPrint::YearTXTPRT_LostFocus() { platform::rewriteAsWholeNumber(YearTXTPRT); }
+void CalPrint::FromMonthTXTPRT_LostFocus() { platform::rewriteAsWholeNumber(FromMonthTXTPRT); }
+void CalPrint::ToMonthTXTPRT_LostFocus() { platform::rewriteAsWholeNumber(ToMonthTXTPRT); }
 
 bool CalPrint::eventFilter(QObject *watched, QEvent *event)
 {
