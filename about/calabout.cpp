@@ -13,14 +13,6 @@ namespace {
 constexpr int ClientWidthTwips = 4635;
 constexpr int ClientHeightTwips = 3720;
 
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, Qt::Alignment alignment)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setAlignment(alignment | Qt::AlignTop);
-    return label;
-}
-
 void describeControls(CalAbout &box)
 {
     using platform::describe;
@@ -46,21 +38,21 @@ CalAbout::CalAbout(QWidget *parent)
 
 void CalAbout::createControls()
 {
-    Label1 = makeLabel(this, "Label1", QStringLiteral("Dovrin"), Qt::AlignHCenter);
+    Label1 = platform::makeLabel(this, "Label1", QStringLiteral("Dovrin"), Qt::AlignHCenter | Qt::AlignTop);
     Label1->setFont(platform::arialFont(18, true));
     place(Label1, 120, 240, 4335, 495);
-    Label2 = makeLabel(this, "Label2", QStringLiteral("Written by :"), Qt::AlignLeft);
+    Label2 = platform::makeLabel(this, "Label2", QStringLiteral("Written by :"), Qt::AlignLeft | Qt::AlignTop);
     place(Label2, 840, 960, 3615, 375);
-    Label3 = makeLabel(this, "Label3", QStringLiteral("Dovrin developers"), Qt::AlignHCenter);
+    Label3 = platform::makeLabel(this, "Label3", QStringLiteral("Dovrin developers"), Qt::AlignHCenter | Qt::AlignTop);
     place(Label3, 105, 1470, 4335, 255);
     Command1 = new QPushButton(QStringLiteral("Exit"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     place(Command1, 735, 3000, 3105, 375);
     // The one button answers Enter wherever the focus is.
     Command1->setDefault(true);
-    Label4 = makeLabel(this, "Label4", QStringLiteral("Version " DOVRIN_VERSION), Qt::AlignHCenter);
+    Label4 = platform::makeLabel(this, "Label4", QStringLiteral("Version " DOVRIN_VERSION), Qt::AlignHCenter | Qt::AlignTop);
     place(Label4, 120, 1875, 4335, 255);
-    Label5 = makeLabel(this, "Label5", QStringLiteral("2024-2026"), Qt::AlignHCenter);
+    Label5 = platform::makeLabel(this, "Label5", QStringLiteral("2024-2026"), Qt::AlignHCenter | Qt::AlignTop);
     place(Label5, 120, 2280, 4335, 255);
 
     Command1->setFocus();

@@ -27,19 +27,11 @@ constexpr int ClientHeightTwips = 3915;
 const QString RefusedText = QStringLiteral("Date out of range .....");
 const QString RefusedTitle = QStringLiteral("Input Error.....");
 
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, Qt::Alignment alignment)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setAlignment(alignment);
-    return label;
-}
-
 // The headings' places are narrower than their captions at this size: the
 // closing " :" stays out of sight, as it always has.
 QLabel *makeHeading(QWidget *parent, const char *name, const QString &caption)
 {
-    QLabel *label = makeLabel(parent, name, caption, Qt::AlignLeft | Qt::AlignTop);
+    QLabel *label = platform::makeLabel(parent, name, caption, Qt::AlignLeft | Qt::AlignTop);
     label->setFont(platform::arialFont(18, true));
     return label;
 }
@@ -48,35 +40,17 @@ QLabel *makeHeading(QWidget *parent, const char *name, const QString &caption)
 // own texts.
 QLabel *makeRowCaption(QWidget *parent, const char *name, const QString &caption)
 {
-    return makeLabel(parent, name, caption, Qt::AlignLeft | Qt::AlignVCenter);
+    return platform::makeLabel(parent, name, caption, Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 // An output: a framed label whose number stands at its right edge.
 QLabel *makeOutput(QWidget *parent, const char *name)
 {
-    QLabel *label = makeLabel(parent, name, {}, Qt::AlignRight | Qt::AlignVCenter);
+    QLabel *label = platform::makeLabel(parent, name, {}, Qt::AlignRight | Qt::AlignVCenter);
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
     label->setLineWidth(1);
     label->setMargin(2);
     return label;
-}
-
-QLineEdit *makeInput(QWidget *parent, const char *name)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    return box;
-}
-
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    // Enter presses the button that has the focus, never a default one
-    // (see keyPressEvent).
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
 }
 
 // The box's whole number, or nothing when it lies beyond the 32-bit range:
@@ -157,9 +131,9 @@ void CalConv::createControls()
 
     Label3 = makeRowCaption(this, "Label3", QStringLiteral("Year"));
     place(Label3, 240, 1080, 615, 375);
-    InYearTXT = makeInput(this, "InYearTXT");
+    InYearTXT = platform::makeTextBox(this, "InYearTXT");
     place(InYearTXT, 960, 1080, 735, 375);
-    ToHegiry = makeButton(this, "ToHegiry", QStringLiteral("To Hijri"));
+    ToHegiry = platform::makeButton(this, "ToHegiry", QStringLiteral("To Hijri"));
     place(ToHegiry, 2880, 1080, 1455, 375);
     Label6 = makeRowCaption(this, "Label6", QStringLiteral("Year"));
     place(Label6, 5280, 1080, 615, 375);
@@ -168,9 +142,9 @@ void CalConv::createControls()
 
     Label4 = makeRowCaption(this, "Label4", QStringLiteral("Month"));
     place(Label4, 240, 1800, 615, 375);
-    InMonthTXT = makeInput(this, "InMonthTXT");
+    InMonthTXT = platform::makeTextBox(this, "InMonthTXT");
     place(InMonthTXT, 960, 1800, 735, 375);
-    ToGreg = makeButton(this, "ToGreg", QStringLiteral("To Greg/Chris"));
+    ToGreg = platform::makeButton(this, "ToGreg", QStringLiteral("To Greg/Chris"));
     place(ToGreg, 2880, 1800, 1455, 375);
     Label7 = makeRowCaption(this, "Label7", QStringLiteral("Month"));
     place(Label7, 5280, 1800, 615, 375);
@@ -179,16 +153,16 @@ void CalConv::createControls()
 
     Label5 = makeRowCaption(this, "Label5", QStringLiteral("Day"));
     place(Label5, 240, 2520, 615, 375);
-    InDayTXT = makeInput(this, "InDayTXT");
+    InDayTXT = platform::makeTextBox(this, "InDayTXT");
     place(InDayTXT, 960, 2520, 735, 375);
-    ToExit = makeButton(this, "ToExit", QStringLiteral("Exit"));
+    ToExit = platform::makeButton(this, "ToExit", QStringLiteral("Exit"));
     place(ToExit, 2880, 2520, 1455, 375);
     Label8 = makeRowCaption(this, "Label8", QStringLiteral("Day"));
     place(Label8, 5280, 2520, 615, 375);
     OutDayTXT = makeOutput(this, "OutDayTXT");
     place(OutDayTXT, 6000, 2520, 735, 375);
 
-    ToWeekDay = makeLabel(this, "ToWeekDay", {}, Qt::AlignHCenter | Qt::AlignTop);
+    ToWeekDay = platform::makeLabel(this, "ToWeekDay", {}, Qt::AlignHCenter | Qt::AlignTop);
     ToWeekDay->setFont(platform::arialFont(13.5, false));
     place(ToWeekDay, 2520, 3240, 2175, 375);
 

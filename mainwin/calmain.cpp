@@ -55,9 +55,7 @@ private:
 
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, Qt::Alignment alignment)
 {
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setAlignment(alignment | Qt::AlignTop);
+    QLabel *label = platform::makeLabel(parent, name, caption, alignment | Qt::AlignTop);
     // Opaque, so that changing a caption never asks the page to repaint.
     label->setAutoFillBackground(true);
     return label;
@@ -264,8 +262,7 @@ void CalMain::createControls()
 
     Label4 = makeLabel(client, "Label4", QStringLiteral("Month"), Qt::AlignHCenter);
     place(Label4, 3240, 4320, 855, 255);
-    MonthTXT = new QLineEdit(client);
-    MonthTXT->setObjectName(QStringLiteral("MonthTXT"));
+    MonthTXT = platform::makeTextBox(client, "MonthTXT");
     place(MonthTXT, 3240, 4680, 855, 360);
     MonthScroll = new platform::VScrollBar(client);
     MonthScroll->setObjectName(QStringLiteral("MonthScroll"));
@@ -273,17 +270,13 @@ void CalMain::createControls()
 
     Label5 = makeLabel(client, "Label5", QStringLiteral("Year"), Qt::AlignHCenter);
     place(Label5, 5040, 4320, 855, 255);
-    YearTXT = new QLineEdit(client);
-    YearTXT->setObjectName(QStringLiteral("YearTXT"));
+    YearTXT = platform::makeTextBox(client, "YearTXT");
     place(YearTXT, 5040, 4680, 855, 360);
     YearScroll = new platform::VScrollBar(client);
     YearScroll->setObjectName(QStringLiteral("YearScroll"));
     place(YearScroll, 6000, 4440, 255, 735);
 
-    GoCMD = new QPushButton(QStringLiteral("Go"), client);
-    GoCMD->setObjectName(QStringLiteral("GoCMD"));
-    GoCMD->setAutoDefault(false);
-    GoCMD->setDefault(false);
+    GoCMD = platform::makeButton(client, "GoCMD", QStringLiteral("Go"));
     place(GoCMD, 6480, 4560, 615, 495);
 
     platform::setTabOrder({HegOpt, GregOpt, MonthTXT, MonthScroll, YearTXT, YearScroll, GoCMD});

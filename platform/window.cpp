@@ -2,6 +2,9 @@
 
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
@@ -131,6 +134,30 @@ QIcon programIcon()
 {
     static const QIcon icon(new ProgramIconEngine);
     return icon;
+}
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, Qt::Alignment alignment)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setAlignment(alignment);
+    return label;
+}
+
+QLineEdit *makeTextBox(QWidget *parent, const char *name)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
 }
 
 void setTabOrder(std::initializer_list<QWidget *> controls)

@@ -9,6 +9,10 @@
 #include <QString>
 #include <QWidget>
 
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
 namespace platform {
 
 // Layouts are given in twips; the screen has 15 twips per logical pixel.
@@ -34,6 +38,12 @@ void centreOnScreen(QWidget *window);
 // The program's icon: a calendar page with a crescent.
 QIcon programIcon();
 QImage programIconImage(int size);
+
+// Controls named as the window's design names them.
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, Qt::Alignment alignment);
+QLineEdit *makeTextBox(QWidget *parent, const char *name);
+// Never a default button: Enter in a box must not press it behind the box's back.
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption);
 
 // Sets the tab order from a list of controls in their tab-index order.
 void setTabOrder(std::initializer_list<QWidget *> controls);

@@ -10,14 +10,12 @@
 CalCanPrint::CalCanPrint(QWidget *parent) : platform::Form(parent, QStringLiteral("Printing ....."), 3630, 1665)
 {
     setObjectName(QStringLiteral("CalCanPrint"));
-    Label1 = new QLabel(QStringLiteral("Press Cancel button to stop printing"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = platform::makeLabel(this, "Label1", QStringLiteral("Press Cancel button to stop printing"),
+                                 Qt::AlignLeft | Qt::AlignVCenter);
     // Runs to the box's right edge: at 3255 twips the last letter of the
     // text would be cut off.
     platform::place(Label1, 240, 360, 3630 - 240, 255);
-    CancelPrinting = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelPrinting->setObjectName(QStringLiteral("CancelPrinting"));
-    CancelPrinting->setAutoDefault(false);
+    CancelPrinting = platform::makeButton(this, "CancelPrinting", QStringLiteral("Cancel"));
     platform::place(CancelPrinting, 600, 1080, 2295, 375);
     connect(CancelPrinting, &QPushButton::clicked, this, &CalCanPrint::CancelPrinting_Click);
     platform::describe(this, QStringLiteral("Shown while the months are printed"));

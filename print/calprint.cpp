@@ -29,31 +29,6 @@ const QString DateLimitsText = QStringLiteral("Check your date limits");
 const QString PrintingTitle = QStringLiteral("Printing .....");
 const QString PageFontName = QStringLiteral("ARIAL");
 
-QLineEdit *makeBox(QWidget *parent, const char *name)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    return box;
-}
-
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
-
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    // Enter in a field presses no button.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
-
 void describeControls(CalPrint &d)
 {
     using platform::describe;
@@ -85,11 +60,11 @@ CalPrint::~CalPrint() = default;
 
 void CalPrint::createControls()
 {
-    YearTXTPRT = makeBox(this, "YearTXTPRT");
+    YearTXTPRT = platform::makeTextBox(this, "YearTXTPRT");
     place(YearTXTPRT, 1365, 630, 1170, 435);
-    FromMonthTXTPRT = makeBox(this, "FromMonthTXTPRT");
+    FromMonthTXTPRT = platform::makeTextBox(this, "FromMonthTXTPRT");
     place(FromMonthTXTPRT, 1365, 1680, 1170, 435);
-    ToMonthTXTPRT = makeBox(this, "ToMonthTXTPRT");
+    ToMonthTXTPRT = platform::makeTextBox(this, "ToMonthTXTPRT");
     place(ToMonthTXTPRT, 1365, 2730, 1170, 435);
     OPTGregorian = new QRadioButton(QStringLiteral("Gregorian / Christian"), this);
     OPTGregorian->setObjectName(QStringLiteral("OPTGregorian"));
@@ -98,15 +73,15 @@ void CalPrint::createControls()
     OPTHegiry = new QRadioButton(QStringLiteral("Hijri"), this);
     OPTHegiry->setObjectName(QStringLiteral("OPTHegiry"));
     place(OPTHegiry, 3045, 3465, 1170, 435);
-    PrintPRT = makeButton(this, "PrintPRT", QStringLiteral("Print"));
+    PrintPRT = platform::makeButton(this, "PrintPRT", QStringLiteral("Print"));
     place(PrintPRT, 2940, 1050, 1170, 540);
-    CancelButton = makeButton(this, "CancelButton", QStringLiteral("Exit"));
+    CancelButton = platform::makeButton(this, "CancelButton", QStringLiteral("Exit"));
     place(CancelButton, 2940, 2205, 1170, 540);
-    Label1 = makeLabel(this, "Label1", QStringLiteral("Year"));
+    Label1 = platform::makeLabel(this, "Label1", QStringLiteral("Year"), Qt::AlignLeft | Qt::AlignTop);
     place(Label1, 105, 735, 1170, 330);
-    Label2 = makeLabel(this, "Label2", QStringLiteral("From Month"));
+    Label2 = platform::makeLabel(this, "Label2", QStringLiteral("From Month"), Qt::AlignLeft | Qt::AlignTop);
     place(Label2, 105, 1785, 1170, 330);
-    Label3 = makeLabel(this, "Label3", QStringLiteral("To Month"));
+    Label3 = platform::makeLabel(this, "Label3", QStringLiteral("To Month"), Qt::AlignLeft | Qt::AlignTop);
     place(Label3, 105, 2835, 1170, 330);
 
     platform::setTabOrder({YearTXTPRT, FromMonthTXTPRT, ToMonthTXTPRT, OPTGregorian, OPTHegiry, PrintPRT, CancelButton});
