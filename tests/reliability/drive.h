@@ -22,6 +22,22 @@
 
 namespace drive {
 
+// Drops the offscreen platform's notes that it cannot raise a menu or grab
+// the keyboard, and the font database's notes on fonts without OpenType
+// tables: thousands of them in a long run, and Qt Test stops showing any
+// message after 2000.
+inline void quietPlatformNotes()
+{
+    static QtMessageHandler next = nullptr;
+    next = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+        if (message.startsWith(QLatin1String("This plugin does not support"))
+            || message.startsWith(QLatin1String("OpenType support missing")))
+            return;
+        if (next)
+            next(type, context, message);
+    });
+}
+
 // Makes the window the one that takes keys and focus. (A window counts as
 // active for qWaitForWindowActive while a hidden box of its own still holds
 // the platform's focus; focus events then go nowhere.)

@@ -180,6 +180,7 @@ private:
 
 void TestFaults::initTestCase()
 {
+    drive::quietPlatformNotes();
     realEngine = &testsupport::installRealEngine();
 }
 

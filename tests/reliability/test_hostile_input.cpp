@@ -167,6 +167,7 @@ private:
 
 void TestHostileInput::initTestCase()
 {
+    drive::quietPlatformNotes();
     testsupport::installRealEngine();
     platform::pinDate(PinnedToday);
 }
