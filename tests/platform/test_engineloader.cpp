@@ -1,6 +1,7 @@
 // Loading the engine library: only from the program's own folder, and every
 // failure reported, never a crash.
 #include "platform/engineloader.h"
+#include "platform/printerspooler.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -22,6 +23,7 @@ private slots:
     void plantedLibraryIsNeverLoaded();
     void symlinkedProgramLoadsOnlyItsOwnEngine();
     void nothingRunsFromTheWorkingDirectory();
+    void printingLibraryComesFromTheSystem();
     void programWithoutEngineExitsWithAMessage();
 };
 
@@ -263,6 +265,30 @@ void TestEngineLoader::nothingRunsFromTheWorkingDirectory()
     for (const QString &line : log.split(u'\n'))
         QVERIFY2(!line.contains(work.path()) && !line.contains(workDir), qPrintable(line));
     QVERIFY(!QFile::exists(marker));
+}
+
+// The printing library is opened by name when printing first asks the
+// spooler: a library of that name in the working directory is not it.
+void TestEngineLoader::printingLibraryComesFromTheSystem()
+{
+    QTemporaryDir work;
+    QVERIFY(copyTo(fixture("planted"), work.path(), QStringLiteral("libcups.so.2")));
+    const QString marker = work.filePath("marker");
+    qputenv("DOVRIN_PLANTED_MARKER", marker.toLocal8Bit());
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(work.path());
+    platform::spooler::whySpoolerSilent();
+    QDir::setCurrent(previous);
+    qunsetenv("DOVRIN_PLANTED_MARKER");
+    QVERIFY(!QFile::exists(marker));
+    const QList<Mapping> files = mappedFiles(QCoreApplication::applicationPid());
+    const auto cups = std::find_if(files.begin(), files.end(), [](const Mapping &m) {
+        return QFileInfo(m.file).fileName().startsWith(QLatin1String("libcups.so"));
+    });
+    QVERIFY2(cups != files.end(), "libcups was not opened");
+    QVERIFY2(!cups->file.startsWith(work.path()), qPrintable(cups->file));
+    QVERIFY2(!(QFileInfo(QFileInfo(cups->file).absolutePath()).permissions() & QFileDevice::WriteOther),
+             qPrintable(cups->file));
 }
 
 void TestEngineLoader::programWithoutEngineExitsWithAMessage()
