@@ -1,31 +1,4 @@
-# Reliability: hostile input through the real windows, injected faults, and
-# a long run of random user actions.
+# Reliability: hostile input through the real windows.
 dovrin_add_test(test_hostile_input
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_hostile_input.cpp ${CMAKE_CURRENT_LIST_DIR}/drive.h
   LIBS dovrin_mainwin dovrin_convert dovrin_print TIMEOUT 300)
-dovrin_add_test(test_soak
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_soak.cpp ${CMAKE_CURRENT_LIST_DIR}/monkey.h ${CMAKE_CURRENT_LIST_DIR}/drive.h
-  LIBS dovrin_mainwin TIMEOUT 300)
-
-# The program's own main() in a probe that answers its message box on
-# standard output; a test starts it beside broken engine libraries.
-add_executable(dovrin_startup_probe ${CMAKE_CURRENT_LIST_DIR}/startup_probe.cpp)
-target_link_libraries(dovrin_startup_probe PRIVATE dovrin_mainwin)
-target_include_directories(dovrin_startup_probe PRIVATE ${PROJECT_SOURCE_DIR})
-target_compile_definitions(dovrin_startup_probe PRIVATE DOVRIN_VERSION="${PROJECT_VERSION}")
-
-add_library(zendat32_noentry SHARED ${CMAKE_CURRENT_LIST_DIR}/fixtures/no_entry_engine.cpp)
-set_target_properties(zendat32_noentry PROPERTIES
-  OUTPUT_NAME zendat32
-  LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fixtures/noentry
-  CXX_VISIBILITY_PRESET hidden)
-
-dovrin_add_test(test_faults
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_faults.cpp ${CMAKE_CURRENT_LIST_DIR}/monkey.h ${CMAKE_CURRENT_LIST_DIR}/drive.h
-  LIBS dovrin_mainwin TIMEOUT 300)
-add_dependencies(test_faults dovrin_startup_probe zendat32_noentry zendat32_partial zendat32)
-target_compile_definitions(test_faults PRIVATE
-  STARTUP_PROBE="$<TARGET_FILE:dovrin_startup_probe>"
-  REAL_ENGINE="$<TARGET_FILE:zendat32>"
-  FIXTURES_DIR="${CMAKE_BINARY_DIR}/fixtures"
-  DOVRIN_CUPS_SPOOLER_SCRIPT="${PROJECT_SOURCE_DIR}/tools/cups-private-spooler")
