@@ -3,7 +3,6 @@
 
 #include "platform/printerrecording.h"
 
-#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -11,18 +10,9 @@ namespace printtests {
 
 using Op = platform::RecordingPrinter::Op;
 
-// The texts printed in a document, in order.
 inline std::vector<Op> textsOf(const platform::RecordingPrinter &printer, int document)
 {
     return printer.opsOf(document, Op::Text);
-}
-
-inline QStringList stringsOf(const std::vector<Op> &texts)
-{
-    QStringList strings;
-    for (const Op &op : texts)
-        strings << op.text;
-    return strings;
 }
 
 inline std::optional<Op> findText(const std::vector<Op> &texts, const QString &text)
