@@ -1,6 +1,5 @@
-// Reading the month page's pictures pixel by pixel: where the grid's cells
-// lie in the image and what colours of text a cell holds. Text is
-// antialiased, so colours are told apart by their hue, never by exact value.
+// Reading the month page's pictures: where the 7 x 6 cells lie and what ink
+// a cell holds. Text is antialiased, so colours are told apart by hue.
 #pragma once
 
 #include <QImage>
@@ -10,94 +9,93 @@
 
 namespace pagepixels {
 
-constexpr QRgb White = 0xFFFFFFFF;
-constexpr QRgb Black = 0xFF000000;
+constexpr QRgb White = 0xFFFFFFFF, Black = 0xFF000000;
 inline QRgb markerOnWhite() { return qRgb(127, 127, 127); }
 inline QRgb markerOnBlack() { return qRgb(128, 128, 128); }
 
-// The 7 x 6 grid over an image of the picture's inner area.
 struct Grid {
     explicit Grid(const QImage &image)
         : width(image.width()), height(image.height()),
-          lineWidth(std::max(1, int(std::floor(image.devicePixelRatio()))))
-    {
-    }
+          lineWidth(std::max(1, int(std::floor(image.devicePixelRatio())))) {}
     int width, height, lineWidth;
-
-    // First device pixel of the line at x = column (0..7) or y = row (0..6).
     int xLine(int column) const { return int(std::floor(column * double(width) / 7 + 0.5)); }
     int yLine(int row) const { return int(std::floor(row * double(height) / 6 + 0.5)); }
-
-    // A cell's pixels without the lines around it and one pixel more.
-    QRect interior(int cellIndex) const
+    // A cell's pixels without its lines and one pixel more.
+    QRect interior(int i) const
     {
-        const int c = cellIndex % 7, r = cellIndex / 7;
-        return QRect(QPoint(xLine(c) + lineWidth + 1, yLine(r) + lineWidth + 1),
-                     QPoint(xLine(c + 1) - 2, yLine(r + 1) - 2));
+        return QRect(QPoint(xLine(i % 7) + lineWidth + 1, yLine(i / 7) + lineWidth + 1),
+                     QPoint(xLine(i % 7 + 1) - 2, yLine(i / 7 + 1) - 2));
+    }
+    QRect column(int i, int stripHeight) const
+    {
+        return QRect(QPoint(xLine(i) + lineWidth, 0), QPoint(xLine(i + 1) - 1, stripHeight - 1));
     }
 };
-
-inline bool isBlueText(QRgb p) { return qBlue(p) > 150 && qRed(p) < 120 && qGreen(p) < 120 && qBlue(p) - qRed(p) > 80; }
-inline bool isRedText(QRgb p) { return qRed(p) > 150 && qGreen(p) < 120 && qBlue(p) < 120 && qRed(p) - qGreen(p) > 80; }
-inline bool isOliveText(QRgb p)
-{
-    return qRed(p) < 230 && qRed(p) - qBlue(p) > 60 && std::abs(qRed(p) - qGreen(p)) < 20;
-}
-inline bool isBlackText(QRgb p) { return qRed(p) < 90 && qGreen(p) < 90 && qBlue(p) < 90; }
 
 struct Ink {
     int blue = 0, red = 0, olive = 0, black = 0, any = 0;
 };
 
-// What a cell holds besides its background (white, or the marker's grey).
+// What a cell holds besides its background (white or the marker's grey).
 inline Ink inkIn(const QImage &image, const QRect &area)
 {
     Ink ink;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x) {
             const QRgb p = image.pixel(x, y);
+            const int r = qRed(p), g = qGreen(p), b = qBlue(p);
             if (p == White || p == markerOnWhite())
                 continue;
             ++ink.any;
-            ink.blue += isBlueText(p);
-            ink.red += isRedText(p);
-            ink.olive += isOliveText(p);
-            ink.black += isBlackText(p);
+            ink.blue += b > 150 && r < 120 && g < 120 && b - r > 80;
+            ink.red += r > 150 && g < 120 && b < 120 && r - g > 80;
+            ink.olive += r < 230 && r - b > 60 && std::abs(r - g) < 20;
+            ink.black += r < 90 && g < 90 && b < 90;
         }
     return ink;
 }
 
-// True when the cell's background is the today marker's grey.
-inline bool isMarked(const QImage &image, const Grid &grid, int cellIndex)
+// The bounding box of the non-white pixels in an area.
+inline QRect inkBox(const QImage &image, const QRect &area)
 {
-    const QRect r = grid.interior(cellIndex);
-    return image.pixel(r.topLeft()) == markerOnWhite() && image.pixel(r.bottomRight()) == markerOnWhite()
-           && image.pixel(r.topRight()) == markerOnWhite() && image.pixel(r.bottomLeft()) == markerOnWhite();
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixel(x, y) != White)
+                box |= QRect(x, y, 1, 1);
+    return box;
 }
 
-// Columns (or rows) of the image that are black from end to end.
-inline int fullBlackColumns(const QImage &image)
+// The cells whose background is the today marker's grey, by index 0..41.
+inline QList<int> markedCells(const QImage &image)
 {
-    int count = 0;
+    const Grid grid(image);
+    QList<int> marked;
+    for (int i = 0; i < 42; ++i) {
+        const QRect r = grid.interior(i);
+        if (image.pixel(r.topLeft()) == markerOnWhite() && image.pixel(r.bottomRight()) == markerOnWhite())
+            marked << i;
+    }
+    return marked;
+}
+
+// Whole black columns and whole black rows of the image.
+inline QPair<int, int> fullBlackLines(const QImage &image)
+{
+    int columns = 0, rows = 0;
     for (int x = 0; x < image.width(); ++x) {
         int y = 0;
         while (y < image.height() && image.pixel(x, y) == Black)
             ++y;
-        count += y == image.height();
+        columns += y == image.height();
     }
-    return count;
-}
-
-inline int fullBlackRows(const QImage &image)
-{
-    int count = 0;
     for (int y = 0; y < image.height(); ++y) {
         int x = 0;
         while (x < image.width() && image.pixel(x, y) == Black)
             ++x;
-        count += x == image.width();
+        rows += x == image.width();
     }
-    return count;
+    return {columns, rows};
 }
 
 // Nothing but the grid: the inner lines black, everything else white.
@@ -117,17 +115,6 @@ inline bool isBareGrid(const QImage &image)
             if (image.pixel(x, y) != ((onLine(x, true) || onLine(y, false)) ? Black : White))
                 return false;
     return true;
-}
-
-// The non-white pixels of one strip column, as a box.
-inline QRect inkBox(const QImage &image, const QRect &area)
-{
-    QRect box;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixel(x, y) != White)
-                box |= QRect(x, y, 1, 1);
-    return box;
 }
 
 } // namespace pagepixels
