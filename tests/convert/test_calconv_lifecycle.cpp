@@ -1,48 +1,59 @@
-// The conversion dialog as the main window's menu opens it: Exit keeps it
-// with everything it shows, closing it from the frame starts it afresh, and
-// a refused date shows a real message box.
+// The conversion dialog and the About box as the main window's menu opens
+// them: Exit keeps a window as it stands, closing it from the frame starts
+// it afresh.
+#include "about/calabout.h"
 #include "convert/calconv.h"
 #include "mainwin/calmain.h"
 #include "platform/clock.h"
-#include "tests/convert/modalrun.h"
 #include "testsupport.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 namespace {
 
-using Steps = std::function<void(CalConv &)>;
-
-void typeInto(QLineEdit *box, const QString &text)
+// Triggers the menu entry and runs the steps inside the modal dialog's own
+// loop; hides the dialog afterwards so a failed check never hangs the test.
+template <typename Dialog>
+bool whileOpen(QAction *menuEntry, const std::function<void(Dialog &)> &steps)
 {
-    box->setFocus(Qt::TabFocusReason);
-    QTest::keyClicks(box, text);
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *dialog = qobject_cast<Dialog *>(modal)) {
+            dialog->activateWindow();
+            ran = QTest::qWaitForWindowActive(dialog);
+            if (ran)
+                steps(*dialog);
+        }
+        if (modal && modal->isVisible())
+            modal->hide();
+    });
+    menuEntry->trigger();
+    return ran;
 }
 
-QStringList inputs(const CalConv &dialog)
+QPoint centred(const QWidget &w)
 {
-    return {dialog.InYearTXT->text(), dialog.InMonthTXT->text(), dialog.InDayTXT->text()};
+    const QRect screen = w.screen()->geometry();
+    const QSize outer = w.frameGeometry().size();
+    return screen.topLeft() + QPoint((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
 }
 
-QStringList outputs(const CalConv &dialog)
+QStringList shown(const CalConv &d)
 {
-    return {dialog.OutYearTXT->text(), dialog.OutMonthTXT->text(), dialog.OutDayTXT->text(),
-            dialog.ToWeekDay->text()};
+    return {d.InYearTXT->text(), d.InMonthTXT->text(), d.InDayTXT->text(), d.OutYearTXT->text(),
+            d.OutMonthTXT->text(), d.OutDayTXT->text(), d.ToWeekDay->text()};
 }
 
-QPoint centredPosition(const QWidget &window)
-{
-    const QRect screen = window.screen()->geometry();
-    const QSize outer = window.frameGeometry().size();
-    return {screen.left() + (screen.width() - outer.width()) / 2,
-            screen.top() + (screen.height() - outer.height()) / 2};
-}
+using ConvSteps = std::function<void(CalConv &)>;
+using AboutSteps = std::function<void(CalAbout &)>;
 
 } // namespace
 
@@ -50,9 +61,10 @@ class TestCalConvLifecycle : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void exitKeepsInputsOutputsAndPlace();
-    void closingFromTheFrameStartsAfresh();
-    void refusalShowsACriticalMessageAndKeepsTheFocus();
+    void conversionExitKeepsAndCloseStartsAfresh();
+    void aboutCentresOnlyWhenCreated();
+    void aboutKeysPressExit_data();
+    void aboutKeysPressExit();
 };
 
 void TestCalConvLifecycle::initTestCase()
@@ -61,101 +73,88 @@ void TestCalConvLifecycle::initTestCase()
     platform::pinDate(QDate(2024, 7, 16));
 }
 
-void TestCalConvLifecycle::exitKeepsInputsOutputsAndPlace()
+void TestCalConvLifecycle::conversionExitKeepsAndCloseStartsAfresh()
 {
     CalMain main;
     main.show();
     main.move(0, 0); // centred on the screen, not over the main window
-    QVERIFY(!main.convForm()); // made on first use only
-
+    QVERIFY(!main.convForm());
+    const QStringList converted = {"2024", "7", "16", "1446", "1", "9", "Tuesday"};
     const QPoint moved(23, 31);
-    QVERIFY(modalrun::whileOpen<CalConv>(main.Convert, Steps([&](CalConv &dialog) {
-        QCOMPARE(dialog.pos(), centredPosition(dialog));
-        QCOMPARE(inputs(dialog), QStringList({"1", "1", "1"}));
-        typeInto(dialog.InYearTXT, QStringLiteral("2024"));
-        typeInto(dialog.InMonthTXT, QStringLiteral("07"));
-        typeInto(dialog.InDayTXT, QStringLiteral("16"));
-        QTest::mouseClick(dialog.ToHegiry, Qt::LeftButton);
-        dialog.move(moved);
-        QTest::mouseClick(dialog.ToExit, Qt::LeftButton);
-        QVERIFY(!dialog.isVisible());
+    QVERIFY(whileOpen<CalConv>(main.Convert, ConvSteps([&](CalConv &d) {
+        QCOMPARE(d.pos(), centred(d));
+        const QList<std::pair<QLineEdit *, QString>> typed = {
+            {d.InYearTXT, "2024"}, {d.InMonthTXT, "07"}, {d.InDayTXT, "16"}};
+        for (const auto &[box, text] : typed) {
+            box->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(box, text);
+        }
+        QTest::mouseClick(d.ToHegiry, Qt::LeftButton);
+        d.move(moved);
+        QTest::mouseClick(d.ToExit, Qt::LeftButton);
     })));
-    QVERIFY(!QTest::currentTestFailed());
     CalConv *kept = main.convForm();
-    QVERIFY(kept);
-    QVERIFY(!kept->isVisible());
+    QVERIFY(kept && !kept->isVisible());
 
-    QVERIFY(modalrun::whileOpen<CalConv>(main.Convert, Steps([&](CalConv &dialog) {
-        QCOMPARE(&dialog, kept);
-        QCOMPARE(inputs(dialog), QStringList({"2024", "7", "16"}));
-        QCOMPARE(outputs(dialog), QStringList({"1446", "1", "9", "Tuesday"}));
-        QCOMPARE(dialog.pos(), moved);
-        QTest::keyClick(&dialog, Qt::Key_Escape); // Escape is Exit
+    QVERIFY(whileOpen<CalConv>(main.Convert, ConvSteps([&](CalConv &d) {
+        QCOMPARE(&d, kept);
+        QCOMPARE(shown(d), converted);
+        QCOMPARE(d.pos(), moved);
+        d.close(); // from the frame: unloads
     })));
-    QCOMPARE(main.convForm(), kept);
-}
-
-void TestCalConvLifecycle::closingFromTheFrameStartsAfresh()
-{
-    CalMain main;
-    main.show();
-    main.move(0, 0); // centred on the screen, not over the main window
-    QVERIFY(modalrun::whileOpen<CalConv>(main.Convert, Steps([&](CalConv &dialog) {
-        typeInto(dialog.InYearTXT, QStringLiteral("1446"));
-        typeInto(dialog.InMonthTXT, QStringLiteral("1"));
-        typeInto(dialog.InDayTXT, QStringLiteral("9"));
-        QTest::mouseClick(dialog.ToGreg, Qt::LeftButton);
-        QCOMPARE(outputs(dialog), QStringList({"2024", "7", "16", "Tuesday"}));
-        dialog.move(40, 50);
-        dialog.close();
-    })));
-    QVERIFY(!QTest::currentTestFailed());
     QVERIFY(!main.convForm());
 
-    QVERIFY(modalrun::whileOpen<CalConv>(main.Convert, Steps([&](CalConv &dialog) {
-        QCOMPARE(inputs(dialog), QStringList({"1", "1", "1"}));
-        QCOMPARE(outputs(dialog), QStringList({{}, {}, {}, {}}));
-        QCOMPARE(dialog.pos(), centredPosition(dialog));
-        QTest::mouseClick(dialog.ToExit, Qt::LeftButton);
+    QVERIFY(whileOpen<CalConv>(main.Convert, ConvSteps([&](CalConv &d) {
+        QCOMPARE(shown(d), QStringList({"1", "1", "1", {}, {}, {}, {}}));
+        QCOMPARE(d.pos(), centred(d));
     })));
-    QVERIFY(main.convForm());
 }
 
-void TestCalConvLifecycle::refusalShowsACriticalMessageAndKeepsTheFocus()
+void TestCalConvLifecycle::aboutCentresOnlyWhenCreated()
 {
     CalMain main;
     main.show();
-    QString title, text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    qsizetype buttons = 0;
-    QVERIFY(modalrun::whileOpen<CalConv>(main.Convert, Steps([&](CalConv &dialog) {
-        typeInto(dialog.InYearTXT, QStringLiteral("2024"));
-        typeInto(dialog.InMonthTXT, QStringLiteral("7"));
-        typeInto(dialog.InDayTXT, QStringLiteral("16"));
-        QTest::mouseClick(dialog.ToHegiry, Qt::LeftButton);
-        const QStringList shown = outputs(dialog);
-
-        typeInto(dialog.InDayTXT, QStringLiteral("32"));
-        QTimer::singleShot(0, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            title = box->windowTitle();
-            text = box->text();
-            icon = box->icon();
-            buttons = box->buttons().size();
-            box->button(QMessageBox::Ok)->click();
-        });
-        QTest::mouseClick(dialog.ToHegiry, Qt::LeftButton);
-        QCOMPARE(outputs(dialog), shown);
-        QCOMPARE(inputs(dialog), QStringList({"2024", "7", "32"}));
-        QCOMPARE(dialog.focusWidget(), dialog.ToHegiry);
-        QVERIFY(dialog.isVisible());
+    main.move(0, 0);
+    const QPoint moved(17, 29);
+    QVERIFY(whileOpen<CalAbout>(main.About, AboutSteps([&](CalAbout &box) {
+        QCOMPARE(box.pos(), centred(box));
+        box.move(moved);
+        QTest::mouseClick(box.Command1, Qt::LeftButton);
     })));
-    QCOMPARE(title, QStringLiteral("Input Error....."));
-    QCOMPARE(text, QStringLiteral("Date out of range ....."));
-    QCOMPARE(icon, QMessageBox::Critical);
-    QCOMPARE(buttons, qsizetype(1));
+    CalAbout *kept = main.aboutForm();
+    QVERIFY(kept);
+    QVERIFY(whileOpen<CalAbout>(main.About, AboutSteps([&](CalAbout &box) {
+        QCOMPARE(&box, kept);
+        QCOMPARE(box.pos(), moved); // after Exit: not centred again
+        box.close();
+    })));
+    QVERIFY(!main.aboutForm());
+    QVERIFY(whileOpen<CalAbout>(main.About, AboutSteps([&](CalAbout &box) {
+        QCOMPARE(box.pos(), centred(box));
+    })));
+}
+
+void TestCalConvLifecycle::aboutKeysPressExit_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("Escape") << int(Qt::Key_Escape);
+}
+
+void TestCalConvLifecycle::aboutKeysPressExit()
+{
+    QFETCH(int, key);
+    CalMain main;
+    main.show();
+    bool pressed = false, hidden = false;
+    QVERIFY(whileOpen<CalAbout>(main.About, AboutSteps([&](CalAbout &box) {
+        connect(box.Command1, &QPushButton::clicked, [&] { pressed = true; });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        hidden = !box.isVisible();
+    })));
+    QVERIFY(pressed);
+    QVERIFY(hidden);
+    QVERIFY(main.aboutForm()); // hidden, not unloaded
 }
 
 QTEST_MAIN(TestCalConvLifecycle)
