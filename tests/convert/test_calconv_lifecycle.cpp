@@ -7,7 +7,6 @@
 #include "platform/clock.h"
 #include "testsupport.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,8 +17,7 @@
 
 namespace {
 
-// Triggers the menu entry and runs the steps inside the modal dialog's own
-// loop; hides the dialog afterwards so a failed check never hangs the test.
+// Runs the steps inside the modal dialog's loop, then hides it (no hang on failure).
 template <typename Dialog>
 bool whileOpen(QAction *menuEntry, const std::function<void(Dialog &)> &steps)
 {
@@ -54,7 +52,6 @@ QStringList shown(const CalConv &d)
 
 using ConvSteps = std::function<void(CalConv &)>;
 using AboutSteps = std::function<void(CalAbout &)>;
-
 } // namespace
 
 class TestCalConvLifecycle : public QObject {
