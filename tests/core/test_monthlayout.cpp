@@ -34,15 +34,6 @@ std::vector<std::pair<int32_t, int32_t>> otherMonthsMet(Lead lead, int32_t year,
     return met;
 }
 
-std::pair<int32_t, int32_t> firstMonthMeeting(Lead lead, int32_t fromYear, std::size_t count)
-{
-    for (int32_t y = fromYear; y < fromYear + 400; ++y)
-        for (int32_t m = 1; m <= 12; ++m)
-            if (otherMonthsMet(lead, y, m).size() == count)
-                return {y, m};
-    return {0, 0};
-}
-
 // Every cell checked against the engine: the leading day in the cell of its
 // weekday, the other date converted, the key the index of its other month;
 // the key changes only on the day after one that ends its month.
@@ -89,18 +80,17 @@ void TestMonthLayout::months_data()
     QTest::addColumn<int>("month");
     QTest::addColumn<int>("firstCell"); // 0: not known by heart
     QTest::addColumn<int>("lastCell");
+    QTest::addColumn<int>("otherMonths");
     const int greg = int(Lead::Gregorian), hijri = int(Lead::Hijri);
-    QTest::newRow("July 2024") << greg << 2024 << 7 << 2 << 32;
-    QTest::newRow("February 2015 from Sunday") << greg << 2015 << 2 << 1 << 28;
-    QTest::newRow("August 2020: 31 days from Saturday") << greg << 2020 << 8 << 7 << 37;
-    QTest::newRow("February 2024: leap") << greg << 2024 << 2 << 5 << 33;
-    for (int count : {1, 2, 3}) {
-        const auto [gy, gm] = firstMonthMeeting(Lead::Gregorian, 2000, std::size_t(count));
-        const auto [hy, hm] = firstMonthMeeting(Lead::Hijri, 1, std::size_t(count));
-        QTest::addRow("Gregorian over %d Hijri months", count) << greg << int(gy) << int(gm) << 0 << 0;
-        QTest::addRow("Hijri over %d Gregorian months", count) << hijri << int(hy) << int(hm) << 0 << 0;
-    }
-    QTest::newRow("Muharram 1446") << hijri << 1446 << 1 << 0 << 0;
+    QTest::newRow("July 2024") << greg << 2024 << 7 << 2 << 32 << 2;
+    QTest::newRow("February 2015 from Sunday") << greg << 2015 << 2 << 1 << 28 << 2;
+    QTest::newRow("August 2020: 31 days from Saturday") << greg << 2020 << 8 << 7 << 37 << 2;
+    QTest::newRow("February 2024: leap") << greg << 2024 << 2 << 5 << 33 << 2;
+    QTest::newRow("February 2006: one Hijri month") << greg << 2006 << 2 << 4 << 31 << 1;
+    QTest::newRow("March 2006: three Hijri months") << greg << 2006 << 3 << 4 << 34 << 3;
+    QTest::newRow("Rabi II 2: one Gregorian month") << hijri << 2 << 4 << 0 << 0 << 1;
+    QTest::newRow("Muharram 1446: two") << hijri << 1446 << 1 << 0 << 0 << 2;
+    QTest::newRow("Ramadan 38: three") << hijri << 38 << 9 << 0 << 0 << 3;
 }
 
 void TestMonthLayout::months()
@@ -110,11 +100,12 @@ void TestMonthLayout::months()
     QFETCH(int, month);
     QFETCH(int, firstCell);
     QFETCH(int, lastCell);
-    QVERIFY(year != 0);
+    QFETCH(int, otherMonths);
     const MonthLayout page = core::LayMonth(*realEngine, Lead(lead), year, month);
     verifyAgainstEngine(page);
     QCOMPARE(page.FirstCell, page.weekday + 1);
     QCOMPARE(page.first().leadDay, 1);
+    QCOMPARE(page.last().monthKey + 1, otherMonths);
     if (firstCell) {
         QCOMPARE(page.FirstCell, firstCell);
         QCOMPARE(page.LastCell, lastCell);
@@ -183,14 +174,10 @@ void TestMonthLayout::notARealMonth_data()
     QTest::newRow("month 0") << hijri << 0 << none;
     QTest::newRow("month INT32_MIN") << greg << int(INT32_MIN) << none;
     QTest::newRow("weekday 9") << greg << 7 << Fake([](auto &f) { f.weekDayOf = [](int32_t, int32_t, int32_t) { return 9; }; });
-    QTest::newRow("weekday -1") << hijri << 7 << Fake([](auto &f) { f.weekDayOf = [](int32_t, int32_t, int32_t) { return -1; }; });
     QTest::newRow("length 0") << greg << 7 << Fake([](auto &f) { f.gregMonthDays = [](int32_t, int32_t) { return 0; }; });
     QTest::newRow("length 40") << hijri << 7 << Fake([](auto &f) { f.hijriMonthDays = [](int32_t, int32_t) { return 40; }; });
     QTest::newRow("converted month 0") << greg << 7 << Fake([](auto &f) {
         f.gregToHijri = [](int32_t, int32_t, int32_t d) { return Ymd{1446, 0, d}; };
-    });
-    QTest::newRow("converted month 13") << hijri << 7 << Fake([](auto &f) {
-        f.hijriToGreg = [](int32_t y, int32_t m, int32_t d) { return d == 1 ? realEngine->HijriToGreg(y, m, d) : Ymd{2024, 13, d}; };
     });
     QTest::newRow("converted day 0") << greg << 7 << Fake([](auto &f) {
         f.gregToHijri = [](int32_t, int32_t, int32_t d) { return Ymd{1446, 1, d == 20 ? 0 : d}; };
@@ -221,7 +208,7 @@ void TestMonthLayout::notARealMonth()
 
 void TestMonthLayout::screenAndPaperTexts()
 {
-    const auto [year, month] = firstMonthMeeting(Lead::Gregorian, 2000, 3);
+    const int year = 2006, month = 3; // three Hijri months
     const MonthLayout page = core::LayGregLedMonth(*realEngine, year, month);
     core::DayCellTable screen, paper;
     for (int n = 1; n <= core::CellCount; ++n)

@@ -79,42 +79,30 @@ inline QList<int> markedCells(const QImage &image)
     return marked;
 }
 
-// Whole black columns and whole black rows of the image.
+// How many whole columns and whole rows of the image are black.
 inline QPair<int, int> fullBlackLines(const QImage &image)
 {
-    int columns = 0, rows = 0;
-    for (int x = 0; x < image.width(); ++x) {
-        int y = 0;
-        while (y < image.height() && image.pixel(x, y) == Black)
-            ++y;
-        columns += y == image.height();
-    }
-    for (int y = 0; y < image.height(); ++y) {
-        int x = 0;
-        while (x < image.width() && image.pixel(x, y) == Black)
-            ++x;
-        rows += x == image.width();
-    }
-    return {columns, rows};
+    const auto count = [&](int lines, int length, bool columns) {
+        int full = 0;
+        for (int a = 0; a < lines; ++a) {
+            int b = 0;
+            while (b < length && image.pixel(columns ? a : b, columns ? b : a) == Black)
+                ++b;
+            full += b == length;
+        }
+        return full;
+    };
+    return {count(image.width(), image.height(), true), count(image.height(), image.width(), false)};
 }
 
-// Nothing but the grid: the inner lines black, everything else white.
+// Nothing but the grid: its inner lines, no marker, no ink in any cell.
 inline bool isBareGrid(const QImage &image)
 {
     const Grid grid(image);
-    const auto onLine = [&](int v, bool vertical) {
-        for (int k = 1; k <= (vertical ? 6 : 5); ++k) {
-            const int start = vertical ? grid.xLine(k) : grid.yLine(k);
-            if (v >= start && v < start + grid.lineWidth)
-                return true;
-        }
-        return false;
-    };
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != ((onLine(x, true) || onLine(y, false)) ? Black : White))
-                return false;
-    return true;
+    for (int i = 0; i < 42; ++i)
+        if (inkIn(image, grid.interior(i)).any)
+            return false;
+    return markedCells(image).isEmpty() && fullBlackLines(image) == qMakePair(6 * grid.lineWidth, 5 * grid.lineWidth);
 }
 
 } // namespace pagepixels
