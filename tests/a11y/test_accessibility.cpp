@@ -46,6 +46,7 @@ class TestAccessibility : public QObject {
 private slots:
     void initTestCase();
     void nothingIsBuiltBeforeAScreenReaderListens(); // must run first
+    void cleanup() { QAccessible::setActive(true); } // whatever the first test found
     void everyControlHasANameAndADescription();
     void gridIsATableOfTheDaysShown();
     void conversionIsReadAsOneSentence();
