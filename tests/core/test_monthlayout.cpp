@@ -61,7 +61,6 @@ void TestMonthLayout::months_data()
     const int greg = int(Lead::Gregorian), hijri = int(Lead::Hijri);
     QTest::newRow("July 2024") << greg << 2024 << 7 << 2 << 32 << 2;
     QTest::newRow("February 2015 from Sunday") << greg << 2015 << 2 << 1 << 28 << 2;
-    QTest::newRow("August 2020: 31 days from Saturday") << greg << 2020 << 8 << 7 << 37 << 2;
     QTest::newRow("February 2024: leap") << greg << 2024 << 2 << 5 << 33 << 2;
     QTest::newRow("February 2006: one Hijri month") << greg << 2006 << 2 << 4 << 31 << 1;
     QTest::newRow("March 2006: three Hijri months") << greg << 2006 << 3 << 4 << 34 << 3;
@@ -132,7 +131,6 @@ void TestMonthLayout::notARealMonth_data()
     QTest::addColumn<Fake>("fake");
     const int greg = int(Lead::Gregorian), hijri = int(Lead::Hijri);
     QTest::newRow("month 13") << greg << 13 << Fake();
-    QTest::newRow("month 0") << hijri << 0 << Fake();
     QTest::newRow("month INT32_MIN") << greg << int(INT32_MIN) << Fake();
     QTest::newRow("weekday 9") << greg << 7 << Fake([](auto &f) { f.weekDayOf = [](int32_t, int32_t, int32_t) { return 9; }; });
     QTest::newRow("length 0") << greg << 7 << Fake([](auto &f) { f.gregMonthDays = [](int32_t, int32_t) { return 0; }; });

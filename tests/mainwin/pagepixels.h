@@ -9,9 +9,8 @@
 
 namespace pagepixels {
 
-constexpr QRgb White = 0xFFFFFFFF, Black = 0xFF000000;
-inline QRgb markerOnWhite() { return qRgb(127, 127, 127); }
-inline QRgb markerOnBlack() { return qRgb(128, 128, 128); }
+// The today marker XORs grey over the cell: 127 on white, 128 on the lines.
+constexpr QRgb White = 0xFFFFFFFF, Black = 0xFF000000, MarkerOnWhite = 0xFF7F7F7F, MarkerOnBlack = 0xFF808080;
 
 struct Grid {
     explicit Grid(const QImage &image)
@@ -44,7 +43,7 @@ inline Ink inkIn(const QImage &image, const QRect &area)
         for (int x = area.left(); x <= area.right(); ++x) {
             const QRgb p = image.pixel(x, y);
             const int r = qRed(p), g = qGreen(p), b = qBlue(p);
-            if (p == White || p == markerOnWhite())
+            if (p == White || p == MarkerOnWhite)
                 continue;
             ++ink.any;
             ink.blue += b > 150 && r < 120 && g < 120 && b - r > 80;
@@ -73,7 +72,7 @@ inline QList<int> markedCells(const QImage &image)
     QList<int> marked;
     for (int i = 0; i < 42; ++i) {
         const QRect r = grid.interior(i);
-        if (image.pixel(r.topLeft()) == markerOnWhite() && image.pixel(r.bottomRight()) == markerOnWhite())
+        if (image.pixel(r.topLeft()) == MarkerOnWhite && image.pixel(r.bottomRight()) == MarkerOnWhite)
             marked << i;
     }
     return marked;

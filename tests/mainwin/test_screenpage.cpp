@@ -152,7 +152,7 @@ void TestScreenPage::todayMarker()
     QCOMPARE(markedCells(image), QList<int>{16}); // 16 July 2024, Tuesday, third row
     const Ink ink = inkIn(image, Grid(image).interior(16)); // the numbers drawn over the grey
     QVERIFY(ink.black > 5 && ink.blue + ink.red > 3);
-    QCOMPARE(image.pixel(Grid(image).xLine(2), Grid(image).yLine(2) + 5), markerOnBlack());
+    QCOMPARE(image.pixel(Grid(image).xLine(2), Grid(image).yLine(2) + 5), MarkerOnBlack);
 
     w.HegOpt->click(); // today's Hijri month
     int32_t day, month, year;
@@ -163,11 +163,9 @@ void TestScreenPage::todayMarker()
 
     showMonth(w, Lead::Hijri, QString::number(month % 12 + 1), QString::number(year));
     QVERIFY(markedCells(w.Pic->image()).isEmpty());
-    for (const char *y : {"2023", "2024"}) {
-        showMonth(w, Lead::Gregorian, y[3] == '3' ? "7" : "6", y);
-        QVERIFY(markedCells(w.Pic->image()).isEmpty());
-        QCOMPARE(fullBlackLines(w.Pic->image()), qMakePair(6, 5));
-    }
+    showMonth(w, Lead::Gregorian, "7", "2023");
+    QVERIFY(markedCells(w.Pic->image()).isEmpty());
+    QCOMPARE(fullBlackLines(w.Pic->image()), qMakePair(6, 5)); // the lines are black again
     // October 1582: the marker follows the ten missing days; a day that never was has none.
     for (int d : {3, 15, 31, 10}) {
         platform::pinDate(QDate(1582, 10, d));
@@ -220,13 +218,12 @@ void TestScreenPage::notARealMonth_data()
     QTest::addColumn<Fake>("fake");
     const int greg = int(Lead::Gregorian), hijri = int(Lead::Hijri);
     QTest::newRow("month 13") << greg << "13" << "2024" << Fake();
-    QTest::newRow("month abc") << greg << "abc" << "2024" << Fake();
     QTest::newRow("month empty") << hijri << "" << "1446" << Fake();
     QTest::newRow("year past int32") << greg << "7" << "99999999999" << Fake();
     QTest::newRow("weekday 9") << greg << "7" << "2024"
                                << Fake([](auto &f) { f.weekDayOf = [](int32_t, int32_t, int32_t) { return 9; }; });
-    QTest::newRow("length 40") << hijri << "1" << "1446"
-                               << Fake([](auto &f) { f.hijriMonthDays = [](int32_t, int32_t) { return 40; }; });
+    QTest::newRow("Hijri length 40") << hijri << "1" << "1446"
+                                     << Fake([](auto &f) { f.hijriMonthDays = [](int32_t, int32_t) { return 40; }; });
 }
 
 void TestScreenPage::notARealMonth()

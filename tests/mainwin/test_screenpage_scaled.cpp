@@ -48,7 +48,7 @@ void TestScreenPageScaled::pageAtScale()
     QCOMPARE(markedCells(image), QList<int>{16});
     for (int t = 0; t < grid.lineWidth; ++t)
         for (int k : {2, 3})
-            QCOMPARE(image.pixel(grid.xLine(k) + t, grid.yLine(2) + 6), markerOnBlack());
+            QCOMPARE(image.pixel(grid.xLine(k) + t, grid.yLine(2) + 6), MarkerOnBlack);
     QCOMPARE(image.pixel(grid.xLine(2) - 1, grid.yLine(2) + 6), White);
     QCOMPARE(image.pixel(grid.xLine(3) + grid.lineWidth, grid.yLine(2) + 6), White);
     // Another month: the grid lines are whole device pixels, black end to end.
