@@ -1,0 +1,199 @@
+// Driving the real windows as a user does, and the rules that hold between
+// their controls whatever was done to them.
+#pragma once
+
+#include "convert/calconv.h"
+#include "core/monthlayout.h"
+#include "core/names.h"
+#include "core/numtext.h"
+#include "mainwin/calmain.h"
+#include "platform/printerrecording.h"
+#include "platform/scrollbar.h"
+#include "print/calcanprint.h"
+#include "print/calprint.h"
+#include "testsupport.h"
+#include "tests/print/printtests.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <cmath>
+#include <limits>
+
+namespace drive {
+
+using core::Lead;
+using Messages = testsupport::MessageCatcher;
+
+const QString MainTitle = QStringLiteral("Input Error ...");
+const QStringList MainMessages = {QStringLiteral("Your Month is out of range"),
+                                  QStringLiteral("Your Year is out of range"),
+                                  QStringLiteral("Your date is out of range")};
+
+// Texts no user should type: Qt's clipboard brings them in as a paste would.
+inline QStringList hostileTexts()
+{
+    return {QString(), QStringLiteral("\t\n\t\n"), QStringLiteral("+"), QStringLiteral("-"), QStringLiteral("+-"),
+            QStringLiteral("."), QString(10000, u'9'), QString(9999, u'0') + u'7',
+            QStringLiteral("&H") + QString(40, u'F'), QStringLiteral("&O") + QString(40, u'7'),
+            QStringLiteral("1E999"), QStringLiteral("-1E999"), QStringLiteral("NaN"), QStringLiteral("-Infinity"),
+            QStringLiteral("2\t0\n2\t4"), QStringLiteral("\u0633\u0646\u0629"), QStringLiteral("\u0662\u0660\u0662\u0664"),
+            QStringLiteral("\u202E12"), QStringLiteral("\U0001F4C5") + u'7', QString(QChar(0)) + u'7'};
+}
+
+inline bool activate(QWidget &w)
+{
+    w.show();
+    w.activateWindow();
+    return QTest::qWaitFor([&] { return QApplication::activeWindow() == &w; }, 5000);
+}
+
+// Focus the box (which selects its text) and paste over it with Ctrl+V.
+inline void paste(QLineEdit *box, const QString &text)
+{
+    if (!box->window()->isActiveWindow())
+        activate(*box->window());
+    box->setFocus(Qt::TabFocusReason);
+    box->selectAll();
+    QApplication::clipboard()->setText(text);
+    if (text.isEmpty() || QApplication::clipboard()->text() != text)
+        box->setText(text); // nothing to paste
+    else
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+}
+
+inline void fill(const QList<QLineEdit *> &boxes, const QStringList &texts)
+{
+    for (qsizetype i = 0; i < boxes.size(); ++i)
+        paste(boxes[i], texts[i]);
+}
+
+inline void click(QAbstractButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
+inline void clickOption(QRadioButton *o) { QTest::mouseClick(o, Qt::LeftButton, {}, QPoint(8, o->height() / 2)); }
+inline int32_t whole(const QLineEdit *box) { return core::WholeNumber32(box->text()); }
+inline bool isPlainNumber(const QString &text) { return core::PlainNumber(core::WholeNumber32(text)) == text; }
+
+inline bool fitsIn32Bits(const QString &text)
+{
+    const double rounded = std::nearbyint(core::ValOf(text));
+    return rounded >= std::numeric_limits<int32_t>::min() && rounded <= std::numeric_limits<int32_t>::max();
+}
+
+inline Lead leadOf(const CalMain &w) { return w.HegOpt->isChecked() ? Lead::Hijri : Lead::Gregorian; }
+
+inline QString headingFor(Lead lead, int32_t month, int32_t year, const QString &gap = QStringLiteral(","))
+{
+    return (lead == Lead::Hijri ? core::HijriMonthName(month) : core::GregMonthName(month)) + gap
+           + core::PlainNumber(year);
+}
+
+// July 622 to January 2562 (Gregorian), Muharram 1 to Muharram 2000 (Hijri).
+inline bool inRange(Lead lead, int32_t month, int32_t year)
+{
+    if (month < 1 || month > 12)
+        return false;
+    if (lead == Lead::Hijri)
+        return (year >= 1 && year < 2000) || (year == 2000 && month == 1);
+    return (year > 622 && year < 2562) || (year == 622 && month >= 7) || (year == 2562 && month == 1);
+}
+
+inline QPair<int32_t, int32_t> todaysMonth(Lead lead)
+{
+    int32_t day, month, year;
+    lead == Lead::Hijri ? core::TodayHijri(day, month, year) : core::TodayGreg(day, month, year);
+    return {month, year};
+}
+
+// After any user action on the main window: only its own messages, each
+// bringing back today's month; a box not being edited holds a plain number
+// that its bar shows; a page drawn since `headingBefore` names the month the
+// boxes read, or is bare.
+inline void checkMainWindow(const CalMain &w, const QString &headingBefore, const Messages &messages)
+{
+    for (int i = 0; i < messages.count(); ++i)
+        QVERIFY2(MainMessages.contains(messages.texts[i]) && messages.titles[i] == MainTitle,
+                 qPrintable(messages.texts[i]));
+    const Lead lead = leadOf(w);
+    QCOMPARE(core::CalendarMode, int16_t(lead == Lead::Gregorian ? 1 : 0));
+    QCOMPARE(w.YearScroll->Min(), lead == Lead::Hijri ? 1 : 622);
+    QCOMPARE(w.YearScroll->Max(), lead == Lead::Hijri ? 2000 : 2562);
+    if (messages.count() > 0)
+        QCOMPARE(qMakePair(whole(w.MonthTXT), whole(w.YearTXT)), todaysMonth(lead));
+    for (const auto &[box, bar] : {std::pair{w.MonthTXT, w.MonthScroll}, std::pair{w.YearTXT, w.YearScroll}}) {
+        if (box->hasFocus())
+            continue;
+        QVERIFY2(isPlainNumber(box->text()), qPrintable(box->text()));
+        QCOMPARE(bar->Value(), whole(box));
+    }
+    if (w.Heading->text() == headingBefore)
+        return;
+    if (w.Heading->text().isEmpty())
+        QCOMPARE(w.CurMonth->text() + w.NextMonth->text(), QString());
+    else
+        QCOMPARE(w.Heading->text(), headingFor(lead, whole(w.MonthTXT), whole(w.YearTXT)));
+}
+
+// Presses a conversion button: the engine's conversion of what the boxes
+// read, or the refusal with the outputs left as they were.
+inline void convertAndCheck(CalConv &d, QPushButton *button, Messages &messages)
+{
+    const auto outputs = [&] {
+        return QStringList{d.OutYearTXT->text(), d.OutMonthTXT->text(), d.OutDayTXT->text(), d.ToWeekDay->text()};
+    };
+    const QStringList before = outputs();
+    messages.clear();
+    click(button);
+    bool accepted = true;
+    for (const QLineEdit *box : {d.InYearTXT, d.InMonthTXT, d.InDayTXT})
+        accepted = accepted && fitsIn32Bits(box->text());
+    const int32_t y = whole(d.InYearTXT), m = whole(d.InMonthTXT), day = whole(d.InDayTXT);
+    const core::CalendarEngine &e = core::engine();
+    const bool toHijri = button == d.ToHegiry;
+    if (!accepted || !(toHijri ? e.CheckGregDate(y, m, day) : e.CheckHijriDate(y, m, day))) {
+        QCOMPARE(messages.texts, QStringList{QStringLiteral("Date out of range .....")});
+        QCOMPARE(messages.titles, QStringList{QStringLiteral("Input Error.....")});
+        QCOMPARE(outputs(), before);
+        return;
+    }
+    const core::Ymd c = toHijri ? e.GregToHijri(y, m, day) : e.HijriToGreg(y, m, day);
+    const core::Ymd g = toHijri ? core::Ymd{y, m, day} : c;
+    QCOMPARE(messages.count(), 0);
+    QCOMPARE(outputs(), (QStringList{core::PlainNumber(c.year), core::PlainNumber(c.month), core::PlainNumber(c.day),
+                                     core::WeekDayName(e.WeekDayOf(g.year, g.month, g.day))}));
+}
+
+// Presses Print: one of the dialog's messages and nothing printed, or one
+// page for each month of the range, headed by its month.
+inline void printAndCheck(CalPrint &d, platform::RecordingPrinter &printer, Messages &messages)
+{
+    printer.clear();
+    messages.clear();
+    click(d.PrintPRT);
+    for (const QLineEdit *field : {d.YearTXTPRT, d.FromMonthTXTPRT, d.ToMonthTXTPRT})
+        QVERIFY2(isPlainNumber(field->text()), qPrintable(field->text()));
+    QVERIFY(d.isVisible() && !d.CanPrint->isVisible());
+    const Lead lead = d.OPTHegiry->isChecked() ? Lead::Hijri : Lead::Gregorian;
+    const int32_t year = whole(d.YearTXTPRT), from = whole(d.FromMonthTXTPRT), to = whole(d.ToMonthTXTPRT);
+    if (messages.count() > 0) {
+        const QStringList refusals = {QStringLiteral("Check your 'From Month' or 'To Month' limits"),
+                                      QStringLiteral("Check your date limits")};
+        QCOMPARE(messages.count(), 1);
+        QVERIFY2(refusals.contains(messages.texts[0]), qPrintable(messages.texts[0]));
+        QCOMPARE(messages.titles[0], QStringLiteral("Input Error ....."));
+        QCOMPARE(printer.documentCount(), 0);
+        QVERIFY(!inRange(lead, from, year) || !inRange(lead, to, year));
+        return;
+    }
+    QVERIFY(inRange(lead, from, year) && inRange(lead, to, year));
+    QCOMPARE(printer.documentCount(), std::max(0, to - from + 1));
+    for (int32_t month = from; month <= to; ++month) {
+        const auto heading = printtests::headingOf(printer, month - from + 1);
+        QCOMPARE(heading ? heading->text : QString(), headingFor(lead, month, year, QStringLiteral("    ")));
+    }
+}
+
+} // namespace drive

@@ -1,0 +1,107 @@
+// Every text box of every window given texts no user should type, then every
+// button pressed: only the windows' own messages, only allowed months drawn
+// or printed, and each window still does its work afterwards.
+#include "drive.h"
+#include "platform/clock.h"
+
+using namespace drive;
+
+class TestHostileInput : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        testsupport::installRealEngine();
+        platform::pinDate(QDate(2024, 7, 16)); // 9 Muharram 1446
+    }
+    void init() { messages.clear(); }
+
+    void mainWindow_data() { hostileRows(); }
+    void mainWindow()
+    {
+        QFETCH(QString, text);
+        CalMain w;
+        QVERIFY(activate(w));
+        for (QRadioButton *option : {w.HegOpt, w.GregOpt}) {
+            clickOption(option);
+            const Lead lead = leadOf(w);
+            const QString usualYear = lead == Lead::Hijri ? QStringLiteral("1421") : QStringLiteral("2001");
+            for (QLineEdit *box : {w.MonthTXT, w.YearTXT}) {
+                QString heading = w.Heading->text();
+                messages.clear();
+                paste(box, text);
+                w.centralWidget()->repaint(); // drawn while the text stands in the box
+                checkMainWindow(w, heading, messages);
+                heading = w.Heading->text();
+                click(w.GoCMD);
+                checkMainWindow(w, heading, messages);
+                QVERIFY(inRange(lead, whole(w.MonthTXT), whole(w.YearTXT)));
+
+                messages.clear();
+                paste(w.MonthTXT, QStringLiteral("8"));
+                paste(w.YearTXT, usualYear);
+                click(w.GoCMD);
+                QCOMPARE(messages.count(), 0);
+                QCOMPARE(w.Heading->text(), headingFor(lead, 8, usualYear.toInt()));
+            }
+        }
+    }
+
+    void conversion_data() { hostileRows(); }
+    void conversion()
+    {
+        QFETCH(QString, text);
+        CalConv d;
+        QVERIFY(activate(d));
+        const QList<QLineEdit *> boxes = {d.InYearTXT, d.InMonthTXT, d.InDayTXT};
+        for (QPushButton *button : {d.ToHegiry, d.ToGreg}) {
+            for (QLineEdit *box : boxes) {
+                fill(boxes, button == d.ToHegiry ? QStringList{"2024", "7", "16"} : QStringList{"1446", "1", "9"});
+                convertAndCheck(d, button, messages);
+                paste(box, text);
+                const QString typed = box->text();
+                convertAndCheck(d, button, messages);
+                // Left with its plain number, or as typed when no 32-bit number holds it.
+                QCOMPARE(box->text(), fitsIn32Bits(typed) ? core::PlainNumber(core::WholeNumber32(typed)) : typed);
+            }
+        }
+        fill(boxes, {"2024", "7", "16"});
+        convertAndCheck(d, d.ToHegiry, messages);
+        QCOMPARE(d.OutDayTXT->text() + d.ToWeekDay->text(), QStringLiteral("9Tuesday"));
+    }
+
+    void printing_data() { hostileRows(); }
+    void printing()
+    {
+        QFETCH(QString, text);
+        platform::RecordingPrinter printer;
+        CalPrint d;
+        d.usePrinter(&printer);
+        QVERIFY(activate(d));
+        for (QRadioButton *option : {d.OPTHegiry, d.OPTGregorian}) {
+            clickOption(option);
+            const QList<QLineEdit *> fields = {d.YearTXTPRT, d.FromMonthTXTPRT, d.ToMonthTXTPRT};
+            for (QLineEdit *field : fields + QList<QLineEdit *>{nullptr}) {
+                fill(fields, {option == d.OPTHegiry ? "1446" : "2024", "3", "4"});
+                if (field)
+                    paste(field, text);
+                printAndCheck(d, printer, messages);
+            }
+            QCOMPARE(printer.documentCount(), 2); // the usual range, after the hostile ones
+        }
+    }
+
+private:
+    static void hostileRows()
+    {
+        QTest::addColumn<QString>("text");
+        int row = 0;
+        for (const QString &text : hostileTexts())
+            QTest::addRow("%d %s", ++row, text.left(12).toUtf8().toPercentEncoding().constData()) << text;
+    }
+
+    testsupport::MessageCatcher messages;
+};
+
+QTEST_MAIN(TestHostileInput)
+#include "test_hostile_input.moc"
