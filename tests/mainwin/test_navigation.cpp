@@ -16,17 +16,9 @@ using platform::VScrollBar;
 namespace {
 
 // 16 July 2024 is 9 Muharram 1446.
-const QString Title = QStringLiteral("Input Error ...");
 const QString MonthRefused = QStringLiteral("Your Month is out of range");
 const QString YearRefused = QStringLiteral("Your Year is out of range");
 const QString DateRefused = QStringLiteral("Your date is out of range");
-
-bool activate(CalMain &w)
-{
-    w.show();
-    w.activateWindow();
-    return QTest::qWaitForWindowActive(&w);
-}
 
 // Focus (which selects the whole text), then type over it.
 void typeInto(QLineEdit *box, const QString &text)
@@ -36,6 +28,21 @@ void typeInto(QLineEdit *box, const QString &text)
     QCOMPARE(box->selectedText(), box->text());
     QTest::keyClicks(box, text);
     QCOMPARE(box->text(), text);
+}
+
+// Shows the window led by the given calendar, on month 3 of 1999 (Hijri: 1400) drawn by "Go".
+void open(CalMain &w, bool hijri)
+{
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    if (hijri)
+        QTest::mouseClick(w.HegOpt, Qt::LeftButton, {}, QPoint(8, w.HegOpt->height() / 2));
+    QCOMPARE(w.HegOpt->isChecked(), hijri);
+    typeInto(w.MonthTXT, "3");
+    typeInto(w.YearTXT, hijri ? "1400" : "1999");
+    QTest::mouseClick(w.GoCMD, Qt::LeftButton);
+    QCOMPARE(w.Heading->text(), (hijri ? core::HijriMonthName(3) : core::GregMonthName(3)) + u',' + w.YearTXT->text());
 }
 
 void tabAway(QLineEdit *box)
@@ -49,19 +56,6 @@ void clickBar(VScrollBar *bar, QStyle::SubControl part)
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->partRect(part).center());
 }
 
-void chooseHijri(CalMain &w)
-{
-    QTest::mouseClick(w.HegOpt, Qt::LeftButton, {}, QPoint(8, w.HegOpt->height() / 2));
-    QVERIFY(w.HegOpt->isChecked());
-}
-
-void drawMonth(CalMain &w, const QString &month, const QString &year)
-{
-    typeInto(w.MonthTXT, month);
-    typeInto(w.YearTXT, year);
-    QTest::mouseClick(w.GoCMD, Qt::LeftButton);
-}
-
 void expectShown(const CalMain &w, int month, int year)
 {
     QCOMPARE(w.MonthTXT->text(), QString::number(month));
@@ -70,8 +64,11 @@ void expectShown(const CalMain &w, int month, int year)
     QCOMPARE(w.YearScroll->Value(), year);
 }
 
-void expectToday(const CalMain &w)
+// One message, then today's month of the leading calendar in the boxes and bars.
+void expectRefused(const CalMain &w, const testsupport::MessageCatcher &messages, const QString &text)
 {
+    QCOMPARE(messages.texts, QStringList({text}));
+    QCOMPARE(messages.titles, QStringList({"Input Error ..."}));
     w.HegOpt->isChecked() ? expectShown(w, 1, 1446) : expectShown(w, 7, 2024);
 }
 
@@ -105,7 +102,8 @@ private slots:
                 << r.hijri << r.yearBox << QString::fromLatin1(r.typed) << QString::fromLatin1(r.kept);
     }
     // Leaving a box rewrites its whole number and moves its bar, or gives the
-    // box's message and puts today's month back; the page never changes.
+    // box's message and puts today's month back; Enter ("Go" is no default
+    // button) and leaving never redraw the page.
     void leavingABox()
     {
         QFETCH(bool, hijri);
@@ -113,26 +111,21 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, kept);
         CalMain w;
-        QVERIFY(activate(w));
-        if (hijri)
-            chooseHijri(w);
-        drawMonth(w, "3", hijri ? "1400" : "1999");
-        const QString before = w.Heading->text();
-        QVERIFY(!before.isEmpty());
+        open(w, hijri);
         const int paints = w.paintCount();
         QLineEdit *box = yearBox ? w.YearTXT : w.MonthTXT;
         typeInto(box, typed);
+        QTest::keyClick(box, Qt::Key_Return);
+        QTest::keyClick(box, Qt::Key_Enter);
+        QCOMPARE(messages_->count(), 0);
         tabAway(box);
         if (kept.isEmpty()) {
-            QCOMPARE(messages_->texts, QStringList({yearBox ? YearRefused : MonthRefused}));
-            QCOMPARE(messages_->titles, QStringList({Title}));
-            expectToday(w);
+            expectRefused(w, *messages_, yearBox ? YearRefused : MonthRefused);
         } else {
             QCOMPARE(messages_->count(), 0);
             QCOMPARE(box->text(), kept);
             QCOMPARE((yearBox ? w.YearScroll : w.MonthScroll)->Value(), kept.toInt());
         }
-        QCOMPARE(w.Heading->text(), before);
         QCOMPARE(w.paintCount(), paints);
     }
     void goChecksMonthAndYearTogether_data()
@@ -150,6 +143,8 @@ private slots:
             QTest::addRow("%s %d/%d", r.hijri ? "Hijri" : "Gregorian", r.month, r.year)
                 << r.hijri << r.month << r.year << r.drawn;
     }
+    // Each box passes on its own and a repaint draws the pair; only "Go" checks
+    // it, and a refusal puts today's month in the boxes without redrawing.
     void goChecksMonthAndYearTogether()
     {
         QFETCH(bool, hijri);
@@ -157,107 +152,58 @@ private slots:
         QFETCH(int, year);
         QFETCH(bool, drawn);
         CalMain w;
-        QVERIFY(activate(w));
-        if (hijri)
-            chooseHijri(w);
-        drawMonth(w, "5", hijri ? "1400" : "1999");
-        const QString before = w.Heading->text();
+        open(w, hijri);
+        typeInto(w.MonthTXT, QString::number(month));
+        typeInto(w.YearTXT, QString::number(year));
+        tabAway(w.YearTXT);
+        w.Form_Paint();
+        const QString heading = (hijri ? core::HijriMonthName(month) : core::GregMonthName(month)) + u','
+                                + QString::number(year);
+        QCOMPARE(w.Heading->text(), heading);
         const int paints = w.paintCount();
-        drawMonth(w, QString::number(month), QString::number(year));
+        QTest::mouseClick(w.GoCMD, Qt::LeftButton);
+        QCOMPARE(w.paintCount(), paints + int(drawn));
+        QCOMPARE(w.Heading->text(), heading);
         if (drawn) {
             QCOMPARE(messages_->count(), 0);
-            const QString name = hijri ? core::HijriMonthName(month) : core::GregMonthName(month);
-            QCOMPARE(w.Heading->text(), name + u',' + QString::number(year));
-            QCOMPARE(w.paintCount(), paints + 1);
             expectShown(w, month, year);
         } else {
-            QCOMPARE(messages_->texts, QStringList({DateRefused}));
-            QCOMPARE(messages_->titles, QStringList({Title}));
-            expectToday(w);
-            QCOMPARE(w.Heading->text(), before);
-            QCOMPARE(w.paintCount(), paints);
+            expectRefused(w, *messages_, DateRefused);
         }
     }
-    // Only "Go" checks the pair: a repaint draws whatever the boxes hold.
-    void repaintDrawsAPairThatGoRefuses()
+    // Leaving a box unchanged keeps its editing flag, so the first arrow click
+    // only puts the bar back to the box. After a change each click is one step:
+    // the upper arrow up by one, the trough below down by a page; none redraws.
+    void barClicks()
     {
         CalMain w;
-        QVERIFY(activate(w));
-        typeInto(w.MonthTXT, "6");
-        typeInto(w.YearTXT, "622");
-        tabAway(w.YearTXT);
-        QCOMPARE(messages_->count(), 0);
-        w.Form_Paint();
-        QCOMPARE(w.Heading->text(), QStringLiteral("June,622"));
-        QTest::mouseClick(w.GoCMD, Qt::LeftButton);
-        QCOMPARE(messages_->texts, QStringList({DateRefused}));
-        expectToday(w);
-        w.Form_Paint();
-        QCOMPARE(w.Heading->text(), QStringLiteral("July,2024"));
-    }
-    // The upper arrow raises the number by one, the trough below lowers it by a
-    // page; each click is one change, and none redraws the page.
-    void barsStepOncePerClickWithoutRedrawing()
-    {
-        CalMain w;
-        QVERIFY(activate(w));
-        typeInto(w.MonthTXT, "5");
-        tabAway(w.MonthTXT);
-        QVERIFY(!w.MonthEditing);
-        QTest::qWait(20);
+        open(w, false);
         const int paints = w.paintCount();
         const QString before = w.Heading->text();
-        QStringList seen;
-        connect(w.YearScroll, &VScrollBar::Change, &w, [&] { seen << w.YearTXT->text(); });
-
-        clickBar(w.MonthScroll, QStyle::SC_ScrollBarSubLine);
-        QCOMPARE(w.MonthTXT->text(), QStringLiteral("6"));
-        QCOMPARE(w.MonthScroll->Value(), 6);
-        clickBar(w.YearScroll, QStyle::SC_ScrollBarSubLine);
-        clickBar(w.YearScroll, QStyle::SC_ScrollBarAddPage);
-        clickBar(w.YearScroll, QStyle::SC_ScrollBarAddLine);
-        QCOMPARE(seen, QStringList({"2025", "1925", "1924"}));
-        QCOMPARE(w.YearScroll->Value(), 1924);
-        QTest::qWait(20); // let any repaint asked for happen
-        QCOMPARE(w.paintCount(), paints);
-        QCOMPARE(w.Heading->text(), before);
-    }
-    // Entering a box and leaving it unchanged keeps the editing flag: the first
-    // arrow click puts the bar back to the box, the second moves it.
-    void untouchedBoxTakesTheFirstArrowClick()
-    {
-        CalMain w;
-        QVERIFY(activate(w));
         w.MonthTXT->setFocus();
         QVERIFY(w.MonthEditing);
         tabAway(w.MonthTXT);
         QVERIFY(w.MonthEditing);
         clickBar(w.MonthScroll, QStyle::SC_ScrollBarSubLine);
-        QCOMPARE(w.MonthTXT->text(), QStringLiteral("7"));
-        QCOMPARE(w.MonthScroll->Value(), 7);
+        expectShown(w, 3, 1999);
         QVERIFY(!w.MonthEditing);
         clickBar(w.MonthScroll, QStyle::SC_ScrollBarSubLine);
-        QCOMPARE(w.MonthTXT->text(), QStringLiteral("8"));
-        QCOMPARE(w.MonthScroll->Value(), 8);
-        QCOMPARE(messages_->count(), 0);
-    }
-    // "Go" is no default button: Enter in a box must not run it.
-    void enterInABoxDoesNotRunGo()
-    {
-        CalMain w;
-        QVERIFY(activate(w));
-        int goClicks = 0;
-        connect(w.GoCMD, &QPushButton::clicked, &w, [&] { ++goClicks; });
-        const int paints = w.paintCount();
-        typeInto(w.MonthTXT, "13");
-        QTest::keyClick(w.MonthTXT, Qt::Key_Return);
-        QTest::keyClick(w.MonthTXT, Qt::Key_Enter);
-        QCOMPARE(goClicks, 0);
-        QCOMPARE(messages_->count(), 0);
+        expectShown(w, 4, 1999);
+
+        typeInto(w.YearTXT, "2000");
+        tabAway(w.YearTXT);
+        QVERIFY(!w.YearEditing);
+        QStringList seen;
+        connect(w.YearScroll, &VScrollBar::Change, &w, [&] { seen << w.YearTXT->text(); });
+        clickBar(w.YearScroll, QStyle::SC_ScrollBarSubLine);
+        clickBar(w.YearScroll, QStyle::SC_ScrollBarAddPage);
+        clickBar(w.YearScroll, QStyle::SC_ScrollBarAddLine);
+        QCOMPARE(seen, QStringList({"2001", "1901", "1900"}));
+        expectShown(w, 4, 1900);
+        QTest::qWait(20); // let any repaint asked for happen
         QCOMPARE(w.paintCount(), paints);
-        QCOMPARE(w.MonthTXT->text(), QStringLiteral("13"));
-        tabAway(w.MonthTXT);
-        QCOMPARE(messages_->texts, QStringList({MonthRefused}));
+        QCOMPARE(w.Heading->text(), before);
+        QCOMPARE(messages_->count(), 0);
     }
 
 private:
