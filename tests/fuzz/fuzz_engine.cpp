@@ -9,13 +9,19 @@
 
 namespace {
 
-template <typename Fn>
-Fn entry(int32_t ordinal)
+// A date the check accepts converts to one the other check accepts, and back to itself.
+void roundTrip(const int32_t (&date)[3], zendat32_check_fn check, zendat32_convert_fn there,
+               zendat32_check_fn checkThere, zendat32_convert_fn back)
 {
-    void *address = zendat32_entry(ordinal);
-    if (!address)
+    if (check(&date[0], &date[1], &date[2]) != 1)
+        return;
+    int32_t out[3], again[3];
+    there(&date[0], &date[1], &date[2], &out[0], &out[1], &out[2]);
+    if (checkThere(&out[0], &out[1], &out[2]) != 1)
         std::abort();
-    return reinterpret_cast<Fn>(address);
+    back(&out[0], &out[1], &out[2], &again[0], &again[1], &again[2]);
+    if (std::memcmp(again, date, sizeof again) != 0)
+        std::abort();
 }
 
 } // namespace
@@ -24,57 +30,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     int32_t in[4] = {};
     std::memcpy(in, data, size < sizeof in ? size : sizeof in);
-    const int32_t y = in[0], m = in[1], d = in[2];
-    const int32_t copy[3] = {y, m, d};
+    const int32_t date[3] = {in[0], in[1], in[2]};
+    const int32_t &y = date[0], &m = date[1], &d = date[2];
 
-    static const auto gregDays = entry<zendat32_month_days_fn>(ZENDAT32_GREG_MONTH_DAYS);
-    static const auto hijriDays = entry<zendat32_month_days_fn>(ZENDAT32_HIJRI_MONTH_DAYS);
-    static const auto weekday = entry<zendat32_weekday_fn>(ZENDAT32_WEEKDAY_OF);
-    static const auto checkGreg = entry<zendat32_check_fn>(ZENDAT32_CHECK_GREG_DATE);
-    static const auto checkHijri = entry<zendat32_check_fn>(ZENDAT32_CHECK_HIJRI_DATE);
-    static const auto toGreg = entry<zendat32_convert_fn>(ZENDAT32_HIJRI_TO_GREG);
-    static const auto toHijri = entry<zendat32_convert_fn>(ZENDAT32_GREG_TO_HIJRI);
-
-    const int32_t gLength = gregDays(&y, &m);
-    const int32_t hLength = hijriDays(&y, &m);
+    const int32_t gLength = GregMonthDays(&y, &m);
+    const int32_t hLength = HijriMonthDays(&y, &m);
     if (gLength < 0 || gLength > 31 || hLength < 0 || hLength > 30)
         std::abort();
     int32_t w = -1;
-    weekday(&y, &m, &d, &w);
+    WeekDayOf(&y, &m, &d, &w);
     if (w < 0 || w > 6)
         std::abort();
-
-    int32_t out[3], back[3];
-    if (checkGreg(&y, &m, &d) == 1) {
-        toHijri(&y, &m, &d, &out[0], &out[1], &out[2]);
-        if (checkHijri(&out[0], &out[1], &out[2]) != 1)
-            std::abort();
-        toGreg(&out[0], &out[1], &out[2], &back[0], &back[1], &back[2]);
-        if (back[0] != y || back[1] != m || back[2] != d)
-            std::abort();
-    }
-    if (checkHijri(&y, &m, &d) == 1) {
-        toGreg(&y, &m, &d, &out[0], &out[1], &out[2]);
-        if (checkGreg(&out[0], &out[1], &out[2]) != 1)
-            std::abort();
-        toHijri(&out[0], &out[1], &out[2], &back[0], &back[1], &back[2]);
-        if (back[0] != y || back[1] != m || back[2] != d)
-            std::abort();
-    }
-    // Conversions of any input: no undefined behaviour, whatever comes out.
-    toHijri(&y, &m, &d, &out[0], &out[1], &out[2]);
-    toGreg(&y, &m, &d, &out[0], &out[1], &out[2]);
-    // Inputs are never written.
-    if (y != copy[0] || m != copy[1] || d != copy[2])
+    roundTrip(date, CheckGregDate, GregToHijri, CheckHijriDate, HijriToGreg);
+    roundTrip(date, CheckHijriDate, HijriToGreg, CheckGregDate, GregToHijri);
+    // Conversions of any input: no undefined behaviour, whatever comes out; inputs are never written.
+    int32_t out[3];
+    GregToHijri(&y, &m, &d, &out[0], &out[1], &out[2]);
+    HijriToGreg(&y, &m, &d, &out[0], &out[1], &out[2]);
+    if (y != in[0] || m != in[1] || d != in[2])
         std::abort();
 
     const int32_t ordinal = in[3];
-    const void *address = zendat32_entry(ordinal);
     const bool known = ordinal == ZENDAT32_GREG_MONTH_DAYS || ordinal == ZENDAT32_HIJRI_MONTH_DAYS
                        || ordinal == ZENDAT32_WEEKDAY_OF || ordinal == ZENDAT32_CHECK_GREG_DATE
                        || ordinal == ZENDAT32_CHECK_HIJRI_DATE || ordinal == ZENDAT32_HIJRI_TO_GREG
                        || ordinal == ZENDAT32_GREG_TO_HIJRI;
-    if ((address != nullptr) != known)
+    if ((zendat32_entry(ordinal) != nullptr) != known)
         std::abort();
     return 0;
 }
