@@ -1,13 +1,18 @@
-// The conversion dialog, worked as a user works it: typing, Tab, Enter,
-// Escape and button clicks.
+// The conversion dialog and the About box, worked as a user works them: typing,
+// Tab, Enter, Escape, clicks, and opening them again from the main window's menu.
+#include "about/calabout.h"
 #include "convert/calconv.h"
+#include "mainwin/calmain.h"
 #include "testsupport.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
-#include <memory>
+#include <QTimer>
+#include <functional>
+#include <type_traits>
 
 namespace {
 
@@ -15,203 +20,197 @@ namespace {
 void typeInto(QLineEdit *box, const QString &text)
 {
     box->setFocus(Qt::TabFocusReason);
-    text.isEmpty() ? QTest::keyClick(box, Qt::Key_Delete) : QTest::keyClicks(box, text);
+    QTest::keyClicks(box, text);
 }
 
-QStringList outputs(const CalConv &d)
+void convert(CalConv &d, QPushButton *button, const QString &year, const QString &month, const QString &day)
 {
-    return {d.OutYearTXT->text(), d.OutMonthTXT->text(), d.OutDayTXT->text(), d.ToWeekDay->text()};
+    typeInto(d.InYearTXT, year);
+    typeInto(d.InMonthTXT, month);
+    typeInto(d.InDayTXT, day);
+    QTest::mouseClick(button, Qt::LeftButton);
 }
 
-// Accepts every date, so that what is refused is refused by the dialog.
-class AcceptingEngine : public testsupport::FakeEngine {
-public:
-    using FakeEngine::FakeEngine;
-    bool CheckGregDate(int32_t, int32_t, int32_t) const override { return true; }
-    bool CheckHijriDate(int32_t, int32_t, int32_t) const override { return true; }
-};
+// The three inputs, then the four outputs.
+QStringList shown(const CalConv &d)
+{
+    return {d.InYearTXT->text(), d.InMonthTXT->text(), d.InDayTXT->text(), d.OutYearTXT->text(),
+            d.OutMonthTXT->text(), d.OutDayTXT->text(), d.ToWeekDay->text()};
+}
+
+// Opens the dialog from the menu and runs the steps in its modal loop; true when they ran and left it hidden.
+template <typename Dialog>
+bool whileOpen(QAction *menuEntry, const std::type_identity_t<std::function<void(Dialog &)>> &steps)
+{
+    bool hidden = false;
+    QTimer::singleShot(0, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *dialog = qobject_cast<Dialog *>(modal)) {
+            dialog->activateWindow();
+            if (QTest::qWaitForWindowActive(dialog))
+                steps(*dialog);
+            hidden = !dialog->isVisible();
+        }
+        if (modal && modal->isVisible())
+            modal->hide(); // no hang on failure
+    });
+    menuEntry->trigger();
+    return hidden;
+}
+
+QPoint centred(const QWidget &w)
+{
+    const QRect screen = w.screen()->geometry();
+    const QSize outer = w.frameGeometry().size();
+    return screen.topLeft() + QPoint((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
+}
 
 } // namespace
 
 class TestCalConv : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { real_ = &testsupport::installRealEngine(); }
-    void init();
-    void cleanup() { dialog_.reset(); messages_.reset(); core::setEngine(real_); }
+    void initTestCase() { testsupport::installRealEngine(); }
+    void init() { messages_.clear(); }
     void conversions_data();
     void conversions();
-    void leavingABoxRewritesItsNumber_data();
-    void leavingABoxRewritesItsNumber();
-    void numbersBeyond32BitsAreRefused();
     void keyboard();
+    void conversionExitKeepsAndCloseStartsAfresh();
+    void aboutCentresOnlyWhenCreated();
 
 private:
-    void convert(QPushButton *button, const QString &y, const QString &m, const QString &d);
-
-    const core::CalendarEngine *real_ = nullptr;
-    std::unique_ptr<testsupport::MessageCatcher> messages_;
-    std::unique_ptr<CalConv> dialog_;
+    testsupport::MessageCatcher messages_;
 };
-
-void TestCalConv::init()
-{
-    core::setEngine(real_);
-    messages_ = std::make_unique<testsupport::MessageCatcher>();
-    dialog_ = std::make_unique<CalConv>();
-    dialog_->show();
-    dialog_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(dialog_.get()));
-}
-
-void TestCalConv::convert(QPushButton *button, const QString &y, const QString &m, const QString &d)
-{
-    typeInto(dialog_->InYearTXT, y);
-    typeInto(dialog_->InMonthTXT, m);
-    typeInto(dialog_->InDayTXT, d);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
 
 void TestCalConv::conversions_data()
 {
     QTest::addColumn<bool>("toHijri");
-    QTest::addColumn<QString>("year");
-    QTest::addColumn<QString>("month");
-    QTest::addColumn<QString>("day");
-    QTest::addColumn<QStringList>("shown"); // empty: refused
-    auto row = [](const char *name, bool toHijri, const char *y, const char *m, const char *d, QStringList shown) {
-        QTest::newRow(name) << toHijri << y << m << d << shown;
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QStringList>("rewritten"); // the inputs once they have lost the focus
+    QTest::addColumn<QStringList>("result");    // empty: refused
+    auto row = [](const char *name, bool toHijri, QStringList typed, QStringList rewritten, QStringList result) {
+        QTest::newRow(name) << toHijri << typed << rewritten << result;
     };
-    row("1 July 2024", true, "2024", "7", "1", {"1445", "12", "24", "Monday"});
-    row("24/12/1445", false, "1445", "12", "24", {"2024", "7", "1", "Monday"});
-    row("16 July 622", true, "622", "7", "16", {"1", "1", "1", "Friday"});
-    row("1/1/1", false, "1", "1", "1", {"622", "7", "16", "Friday"});
-    row("4 October 1582", true, "1582", "10", "4", {"990", "9", "16", "Thursday"});
-    row("15 October 1582", true, "1582", "10", "15", {"990", "9", "17", "Friday"});
-    row("10 October 1582", true, "1582", "10", "10", {});
-    row("15 July 622", true, "622", "7", "15", {});
-    row("29 February 1700", true, "1700", "2", "29", {});
-    row("30 February", true, "2024", "2", "30", {});
-    row("month 13", true, "2024", "13", "1", {});
-    row("Hijri 30/12 leap year", false, "1445", "12", "30", {"2024", "7", "7", "Sunday"});
-    row("Hijri 30/12 common year", false, "1446", "12", "30", {});
-    row("year 0", true, "0", "1", "1", {});
-    row("Hijri year 0", false, "0", "1", "1", {});
-    row("31 December 9999", true, "9999", "12", "31", {"9666", "4", "2", "Friday"});
-    row("1 January 10000", true, "10000", "1", "1", {});
+    row("1 July 2024", true, {" 2024", "07", "1"}, {"2024", "7", "1"}, {"1445", "12", "24", "Monday"});
+    row("24/12/1445", false, {"1445", "12", "24"}, {"1445", "12", "24"}, {"2024", "7", "1", "Monday"});
+    row("16 July 622", true, {"622", "7", "16"}, {"622", "7", "16"}, {"1", "1", "1", "Friday"});
+    row("1/1/1", false, {"1", "1", "1"}, {"1", "1", "1"}, {"622", "7", "16", "Friday"});
+    row("10 October 1582", true, {"1582", "10", "10"}, {"1582", "10", "10"}, {});
+    row("Hijri 30/12 common year", false, {"1446", "12", "30"}, {"1446", "12", "30"}, {});
+    row("letters read as 0", false, {"abc", "1", "1"}, {"0", "1", "1"}, {});
+    // Past 32 bits: kept as typed and refused, never clamped or wrapped (to 16 here).
+    row("day past 32 bits", true, {"2024", "7", "4294967312"}, {"2024", "7", "4294967312"}, {});
 }
 
 void TestCalConv::conversions()
 {
     QFETCH(bool, toHijri);
-    QFETCH(QString, year);
-    QFETCH(QString, month);
-    QFETCH(QString, day);
-    QFETCH(QStringList, shown);
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, rewritten);
+    QFETCH(QStringList, result);
+    CalConv d;
+    d.show();
+    d.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
 
-    // An earlier conversion: a refusal keeps all four outputs, an accepted
-    // date replaces all four (no accepted row shares any with it).
-    convert(dialog_->ToGreg, "1446", "1", "9");
-    const QStringList before = outputs(*dialog_);
+    // An earlier conversion: a refusal keeps all four outputs, an accepted date replaces them.
+    convert(d, d.ToGreg, "1446", "1", "9");
+    const QStringList before = shown(d).mid(3);
     QCOMPARE(before, QStringList({"2024", "7", "16", "Tuesday"}));
 
-    QPushButton *button = toHijri ? dialog_->ToHegiry : dialog_->ToGreg;
-    convert(button, year, month, day);
-    if (shown.isEmpty()) {
-        QCOMPARE(messages_->count(), 1);
-        QCOMPARE(messages_->texts.first(), QStringLiteral("Date out of range ....."));
-        QCOMPARE(messages_->titles.first(), QStringLiteral("Input Error....."));
-        QCOMPARE(outputs(*dialog_), before);
-    } else {
-        QCOMPARE(messages_->count(), 0);
-        QCOMPARE(outputs(*dialog_), shown);
-    }
-    QCOMPARE(QStringList({dialog_->InYearTXT->text(), dialog_->InMonthTXT->text(), dialog_->InDayTXT->text()}),
-             QStringList({year, month, day}));
-    QCOMPARE(dialog_->focusWidget(), button);
-}
-
-void TestCalConv::leavingABoxRewritesItsNumber_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("rewritten");
-    QTest::newRow("leading blank") << " 12" << "12";
-    QTest::newRow("letters") << "abc" << "0";
-    QTest::newRow("empty") << "" << "0";
-    QTest::newRow("number then letters") << "12abc" << "12";
-    QTest::newRow("half to even") << "2.5" << "2";
-    QTest::newRow("hexadecimal") << "&H1F" << "31";
-    // No 32-bit number to write back: kept as typed, never clamped.
-    QTest::newRow("past 32 bits") << "2147483648" << "2147483648";
-}
-
-void TestCalConv::leavingABoxRewritesItsNumber()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, rewritten);
-    for (QLineEdit *box : {dialog_->InYearTXT, dialog_->InMonthTXT, dialog_->InDayTXT}) {
-        typeInto(box, typed);
-        QTest::keyClick(box, Qt::Key_Tab);
-        QVERIFY(!box->hasFocus());
-        QCOMPARE(box->text(), rewritten);
-    }
-    QCOMPARE(messages_->count(), 0);
-    QCOMPARE(outputs(*dialog_), QStringList({{}, {}, {}, {}}));
-}
-
-void TestCalConv::numbersBeyond32BitsAreRefused()
-{
-    AcceptingEngine accepting(*real_);
-    int conversions = 0;
-    accepting.gregToHijri = [&](int32_t, int32_t, int32_t) {
-        ++conversions;
-        return core::Ymd{7, 8, 9};
-    };
-    accepting.hijriToGreg = accepting.gregToHijri;
-    accepting.weekDayOf = [](int32_t, int32_t, int32_t) { return 3; };
-    core::setEngine(&accepting);
-
-    const QStringList beyond = {"2147483648", "-2147483649", "4294967296", "1E999", QString(40, u'9')};
-    for (const QString &text : beyond) {
-        for (QPushButton *button : {dialog_->ToHegiry, dialog_->ToGreg}) {
-            convert(button, text, "1", "1");
-            convert(button, "1", text, "1");
-            convert(button, "1", "1", text);
-        }
-    }
-    QCOMPARE(conversions, 0);
-    QCOMPARE(messages_->count(), int(beyond.size()) * 6);
-
-    // At the very edge of the range the number is the engine's to judge.
-    convert(dialog_->ToHegiry, "2147483647", "-2147483648", "1");
-    QCOMPARE(conversions, 1);
-    QCOMPARE(outputs(*dialog_), QStringList({"7", "8", "9", "Wednesday"}));
+    QPushButton *button = toHijri ? d.ToHegiry : d.ToGreg;
+    convert(d, button, typed[0], typed[1], typed[2]);
+    QCOMPARE(shown(d), rewritten + (result.isEmpty() ? before : result));
+    const QStringList refusal = {"Date out of range .....", "Input Error....."};
+    QCOMPARE(messages_.texts + messages_.titles, result.isEmpty() ? refusal : QStringList());
+    QCOMPARE(d.focusWidget(), button);
 }
 
 void TestCalConv::keyboard()
 {
+    CalConv d;
+    d.show();
+    d.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
     // Opens on the year, its "1" selected: typing replaces it.
-    QCOMPARE(QApplication::focusWidget(), dialog_->InYearTXT);
-    QTest::keyClicks(dialog_->InYearTXT, " 2024");
+    QCOMPARE(QApplication::focusWidget(), d.InYearTXT);
+    QTest::keyClicks(d.InYearTXT, " 2024");
     // Enter moves on from a box, rewriting it, and converts nothing.
-    QTest::keyClick(dialog_->InYearTXT, Qt::Key_Return);
-    QCOMPARE(dialog_->InYearTXT->text(), QStringLiteral("2024"));
-    QCOMPARE(QApplication::focusWidget(), dialog_->InMonthTXT);
-    QTest::keyClicks(dialog_->InMonthTXT, "7");
-    QTest::keyClick(dialog_->InMonthTXT, Qt::Key_Enter, Qt::KeypadModifier);
-    QTest::keyClicks(dialog_->InDayTXT, "16");
-    QTest::keyClick(dialog_->InDayTXT, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), dialog_->ToHegiry);
-    QCOMPARE(outputs(*dialog_), QStringList({{}, {}, {}, {}}));
+    QTest::keyClick(d.InYearTXT, Qt::Key_Return);
+    QCOMPARE(d.InYearTXT->text(), QStringLiteral("2024"));
+    QCOMPARE(QApplication::focusWidget(), d.InMonthTXT);
+    QTest::keyClicks(d.InMonthTXT, "7");
+    QTest::keyClick(d.InMonthTXT, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClicks(d.InDayTXT, "16");
+    QTest::keyClick(d.InDayTXT, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), d.ToHegiry);
+    QCOMPARE(shown(d).mid(3), QStringList({{}, {}, {}, {}}));
     // Enter on a button presses it.
-    QTest::keyClick(dialog_->ToHegiry, Qt::Key_Return);
-    QCOMPARE(outputs(*dialog_), QStringList({"1446", "1", "9", "Tuesday"}));
-    // Escape is Exit: hidden, not unloaded, inputs kept.
-    QTest::keyClick(dialog_->ToHegiry, Qt::Key_Escape);
-    QVERIFY(!dialog_->isVisible());
-    QVERIFY(!dialog_->unloaded());
-    QCOMPARE(dialog_->InDayTXT->text(), QStringLiteral("16"));
-    QCOMPARE(messages_->count(), 0);
+    QTest::keyClick(d.ToHegiry, Qt::Key_Return);
+    QCOMPARE(shown(d), QStringList({"2024", "7", "16", "1446", "1", "9", "Tuesday"}));
+    // Escape is Exit: hidden, not unloaded.
+    QTest::keyClick(d.ToHegiry, Qt::Key_Escape);
+    QVERIFY(!d.isVisible());
+    QVERIFY(!d.unloaded());
+    QCOMPARE(messages_.count(), 0);
+}
+
+void TestCalConv::conversionExitKeepsAndCloseStartsAfresh()
+{
+    CalMain main;
+    main.show();
+    main.move(0, 0); // centred on the screen, not over the main window
+    const QStringList converted = {"2024", "7", "16", "1446", "1", "9", "Tuesday"};
+    const QPoint moved(23, 31);
+    QVERIFY(whileOpen<CalConv>(main.Convert, [&](CalConv &d) {
+        QCOMPARE(d.pos(), centred(d));
+        convert(d, d.ToHegiry, "2024", "07", "16");
+        d.move(moved);
+        QTest::mouseClick(d.ToExit, Qt::LeftButton);
+    }));
+    CalConv *kept = main.convForm();
+    QVERIFY(kept);
+
+    QVERIFY(whileOpen<CalConv>(main.Convert, [&](CalConv &d) {
+        QCOMPARE(&d, kept);
+        QCOMPARE(shown(d), converted);
+        QCOMPARE(d.pos(), moved);
+        d.close(); // from the frame: unloads
+    }));
+    QVERIFY(!main.convForm());
+
+    QVERIFY(whileOpen<CalConv>(main.Convert, [&](CalConv &d) {
+        QCOMPARE(shown(d), QStringList({"1", "1", "1", {}, {}, {}, {}}));
+        QCOMPARE(d.pos(), centred(d));
+        d.close();
+    }));
+}
+
+// Enter and Escape press Exit, which hides the box where it stands; only a box made anew is centred.
+void TestCalConv::aboutCentresOnlyWhenCreated()
+{
+    CalMain main;
+    main.show();
+    main.move(0, 0);
+    const QPoint moved(17, 29);
+    QVERIFY(whileOpen<CalAbout>(main.About, [&](CalAbout &box) {
+        QCOMPARE(box.pos(), centred(box));
+        box.move(moved);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }));
+    CalAbout *kept = main.aboutForm();
+    QVERIFY(kept);
+    QVERIFY(whileOpen<CalAbout>(main.About, [&](CalAbout &box) {
+        QCOMPARE(&box, kept);
+        QCOMPARE(box.pos(), moved);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    }));
+    QVERIFY(whileOpen<CalAbout>(main.About, [&](CalAbout &box) { box.close(); }));
+    QVERIFY(!main.aboutForm());
+    QVERIFY(whileOpen<CalAbout>(main.About, [&](CalAbout &box) {
+        QCOMPARE(box.pos(), centred(box));
+        box.close();
+    }));
 }
 
 QTEST_MAIN(TestCalConv)
