@@ -95,11 +95,11 @@ QStringList fields(const CalPrint &dialog)
     return {dialog.YearTXTPRT->text(), dialog.FromMonthTXTPRT->text(), dialog.ToMonthTXTPRT->text()};
 }
 
-void setRange(CalPrint &dialog, const QString &year, const QString &from, const QString &to)
+void setRange(CalPrint &dialog, const QStringList &range)
 {
-    dialog.YearTXTPRT->setText(year);
-    dialog.FromMonthTXTPRT->setText(from);
-    dialog.ToMonthTXTPRT->setText(to);
+    dialog.YearTXTPRT->setText(range[0]);
+    dialog.FromMonthTXTPRT->setText(range[1]);
+    dialog.ToMonthTXTPRT->setText(range[2]);
 }
 
 QStringList hijriToday()
@@ -109,22 +109,18 @@ QStringList hijriToday()
     return {QString::number(year), QString::number(month), QString::number(month)};
 }
 
-struct Seen { QPointer<CalPrint> dialog; QStringList fields; bool hijri = false; };
-
-// Opens the print dialog from the main window's menu, notes what it shows, lets `act` change it and end it.
-Seen openFromMenu(CalMain &w, const std::function<void(CalPrint &)> &act)
+// Opens the print dialog from the main window's menu; `act` notes what it shows, changes it and ends it.
+QPointer<CalPrint> openFromMenu(CalMain &w, const std::function<void(CalPrint &)> &act)
 {
-    Seen seen;
+    QPointer<CalPrint> opened;
     QTimer::singleShot(0, [&] {
-        if (auto *dialog = qobject_cast<CalPrint *>(QApplication::activeModalWidget())) {
-            seen = {dialog, fields(*dialog), dialog->OPTHegiry->isChecked()};
-            act(*dialog);
-        } else if (QWidget *other = QApplication::activeModalWidget()) {
+        if ((opened = qobject_cast<CalPrint *>(QApplication::activeModalWidget())))
+            act(*opened);
+        else if (QWidget *other = QApplication::activeModalWidget())
             other->close();
-        }
     });
     w.PrintCal->trigger();
-    return seen;
+    return opened;
 }
 
 } // namespace
@@ -267,33 +263,22 @@ private slots:
                  "A - " + core::HijriMonthName(atCell20.month) + "  " + core::PlainNumber(atCell20.year));
     }
 
-    void fieldsBecomeWholeNumbers_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("blank, 7, letter") << " 7x" << "7";
-        QTest::newRow("2.5 to even") << "2.5" << "2";
-        QTest::newRow("3.5 to even") << "3.5" << "4";
-        QTest::newRow("hexadecimal") << "&H0C" << "12";
-        QTest::newRow("letters") << "abc" << "0";
-    }
-
+    // Typed, then shown on leaving the field: a blank, 7 and a letter; halves to even; hexadecimal; no number.
     void fieldsBecomeWholeNumbers()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, shown);
         CalPrint dialog;
         dialog.show();
         dialog.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        for (QLineEdit *box : {dialog.YearTXTPRT, dialog.FromMonthTXTPRT, dialog.ToMonthTXTPRT}) {
-            box->setFocus();
-            QTest::keyClick(box, Qt::Key_Backspace); // focus selects the whole text
-            QTest::keyClicks(box, typed);
-            QCOMPARE(box->text(), typed);
-            QTest::keyClick(box, Qt::Key_Tab);
-            QCOMPARE(box->text(), shown);
-        }
+        for (const auto &[typed, shown] : {std::pair(" 7x", "7"), {"2.5", "2"}, {"3.5", "4"}, {"&H0C", "12"}, {"abc", "0"}})
+            for (QLineEdit *box : {dialog.YearTXTPRT, dialog.FromMonthTXTPRT, dialog.ToMonthTXTPRT}) {
+                box->setFocus();
+                QTest::keyClick(box, Qt::Key_Backspace); // focus selects the whole text
+                QTest::keyClicks(box, typed);
+                QCOMPARE(box->text(), QString(typed));
+                QTest::keyClick(box, Qt::Key_Tab);
+                QCOMPARE(box->text(), QString(shown));
+            }
     }
 
     // Every row starts with a cancel flag left over from an earlier job: it must not stop the new one,
@@ -301,30 +286,26 @@ private slots:
     void rangeChecks_data()
     {
         QTest::addColumn<bool>("hijri");
-        QTest::addColumn<QString>("year");
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("to");
+        QTest::addColumn<QStringList>("range"); // year, from, to
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("pages");
-        QTest::newRow("622 from 6") << false << "622" << "6" << "7" << DateMessage << 0;
-        QTest::newRow("622 7..12") << false << "622" << "7" << "12" << QString() << 6;
-        QTest::newRow("2562 1..1") << false << "2562" << "1" << "1" << QString() << 1;
-        QTest::newRow("2562 to 2") << false << "2562" << "1" << "2" << DateMessage << 0;
-        QTest::newRow("Hijri 2000 1..1") << true << "2000" << "1" << "1" << QString() << 1;
-        QTest::newRow("Hijri 2000 to 2") << true << "2000" << "1" << "2" << DateMessage << 0;
-        QTest::newRow("Hijri year 0") << true << "0" << "1" << "1" << DateMessage << 0;
-        QTest::newRow("Hijri year 1 1..12") << true << "1" << "1" << "12" << QString() << 12;
-        QTest::newRow("from 13") << false << "2024" << "13" << "13" << MonthMessage << 0;
-        QTest::newRow("from 0") << false << "2024" << "0" << "5" << MonthMessage << 0;
-        QTest::newRow("from 5 to 3") << false << "2024" << "5" << "3" << QString() << 0;
+        QTest::newRow("622 from 6") << false << QStringList{"622", "6", "7"} << DateMessage << 0;
+        QTest::newRow("622 7..12") << false << QStringList{"622", "7", "12"} << QString() << 6;
+        QTest::newRow("2562 1..1") << false << QStringList{"2562", "1", "1"} << QString() << 1;
+        QTest::newRow("2562 to 2") << false << QStringList{"2562", "1", "2"} << DateMessage << 0;
+        QTest::newRow("Hijri 2000 1..1") << true << QStringList{"2000", "1", "1"} << QString() << 1;
+        QTest::newRow("Hijri 2000 to 2") << true << QStringList{"2000", "1", "2"} << DateMessage << 0;
+        QTest::newRow("Hijri year 0") << true << QStringList{"0", "1", "1"} << DateMessage << 0;
+        QTest::newRow("Hijri year 1 1..12") << true << QStringList{"1", "1", "12"} << QString() << 12;
+        QTest::newRow("from 13") << false << QStringList{"2024", "13", "13"} << MonthMessage << 0;
+        QTest::newRow("from 0") << false << QStringList{"2024", "0", "5"} << MonthMessage << 0;
+        QTest::newRow("from 5 to 3") << false << QStringList{"2024", "5", "3"} << QString() << 0;
     }
 
     void rangeChecks()
     {
         QFETCH(bool, hijri);
-        QFETCH(QString, year);
-        QFETCH(QString, from);
-        QFETCH(QString, to);
+        QFETCH(QStringList, range);
         QFETCH(QString, message);
         QFETCH(int, pages);
         testsupport::MessageCatcher messages;
@@ -332,7 +313,7 @@ private slots:
         CalPrint dialog;
         dialog.usePrinter(&printer);
         (hijri ? dialog.OPTHegiry : dialog.OPTGregorian)->setChecked(true);
-        setRange(dialog, year, from, to);
+        setRange(dialog, range);
         core::CancelPrintFlag = core::True16;
         dialog.PrintPRT_Click();
         QCOMPARE(messages.texts, message.isEmpty() ? QStringList() : QStringList{message});
@@ -342,11 +323,11 @@ private slots:
         if (pages == 0)
             QVERIFY(printer.ops().empty()); // neither Scale nor EndDoc
         QCOMPARE(core::CancelPrintFlag, message.isEmpty() ? core::False16 : core::True16);
-        QCOMPARE(fields(dialog), QStringList({year, from, to}));
+        QCOMPARE(fields(dialog), range);
         for (int d = 1; d <= pages; ++d) { // one page each, in the chosen calendar, the first month first
-            const int month = from.toInt() + d - 1;
+            const int month = range[1].toInt() + d - 1;
             const QString name = hijri ? core::HijriMonthName(month) : core::GregMonthName(month);
-            QCOMPARE(printtests::headingOf(printer, d).value_or(Op()).text, name + "    " + year);
+            QCOMPARE(printtests::headingOf(printer, d).value_or(Op()).text, name + "    " + range[0]);
             QCOMPARE(printer.opsOf(d, Op::Box).size(), std::size_t(1));
         }
     }
@@ -358,37 +339,39 @@ private slots:
         CalMain w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QStringList inside;
-        const Seen first = openFromMenu(w, [&](CalPrint &d) {
+        QStringList seen;
+        const QPointer<CalPrint> first = openFromMenu(w, [&](CalPrint &d) {
+            seen << fields(d);
             d.YearTXTPRT->setText(QStringLiteral("1999"));
             clickOption(d.OPTGregorian);
-            inside << d.YearTXTPRT->text();
+            seen << d.YearTXTPRT->text();
             clickOption(d.OPTHegiry);
-            inside << fields(d);
+            seen << fields(d);
             d.YearTXTPRT->setText(QStringLiteral("1400"));
             d.OPTHegiry_Click(); // a further click event while the Hijri defaults are in
             d.CancelButton->click();
         });
-        QCOMPARE(first.fields, GregorianToday);
-        QCOMPARE(inside, QStringList{"1999"} + hijriToday());
-        QVERIFY(first.dialog && !first.dialog->isVisible());
+        QCOMPARE(seen, GregorianToday + QStringList{"1999"} + hijriToday());
+        QVERIFY(first && !first->isVisible());
         QCOMPARE(core::CancelPrintFlag, core::True16);
 
-        const Seen second = openFromMenu(w, [](CalPrint &d) { d.close(); });
-        QCOMPARE(second.dialog, first.dialog);
-        QCOMPARE(second.fields, QStringList({"1400"}) + hijriToday().mid(1));
-        QVERIFY(second.hijri);
-        QVERIFY(!first.dialog); // unloaded
+        seen.clear();
+        openFromMenu(w, [&](CalPrint &d) {
+            seen << fields(d) << (d.OPTHegiry->isChecked() ? "Hijri" : "Gregorian");
+            d.close();
+        });
+        QCOMPARE(seen, QStringList{"1400"} + hijriToday().mid(1) + QStringList{"Hijri"});
+        QVERIFY(!first); // unloaded
 
-        const Seen third = openFromMenu(w, [&](CalPrint &d) {
+        seen.clear();
+        openFromMenu(w, [&](CalPrint &d) {
+            seen << fields(d) << (d.OPTHegiry->isChecked() ? "Hijri" : "Gregorian");
             clickOption(d.OPTHegiry);
             clickOption(d.OPTGregorian);
-            inside = fields(d);
+            seen << fields(d);
             d.CancelButton->click();
         });
-        QVERIFY(third.dialog && !third.hijri);
-        QCOMPARE(third.fields, GregorianToday);
-        QCOMPARE(inside, GregorianToday);
+        QCOMPARE(seen, GregorianToday + QStringList{"Gregorian"} + GregorianToday);
     }
 
     void cancelStopsAtTheNextMonth()
@@ -398,7 +381,7 @@ private slots:
         CalPrint dialog;
         dialog.usePrinter(&printer);
         dialog.show();
-        setRange(dialog, "2024", "1", "12");
+        setRange(dialog, {"2024", "1", "12"});
         // After the third page a click on Cancel waits in the event queue.
         bool clickPosted = false;
         printer.afterEndDoc = [&] {
