@@ -13,21 +13,17 @@
 #include <QTimer>
 #include <functional>
 #include <type_traits>
+#include <utility>
 
 namespace {
 
-// Focus as Tab gives it (the whole text selected), then type over it.
-void typeInto(QLineEdit *box, const QString &text)
-{
-    box->setFocus(Qt::TabFocusReason);
-    QTest::keyClicks(box, text);
-}
-
 void convert(CalConv &d, QPushButton *button, const QString &year, const QString &month, const QString &day)
 {
-    typeInto(d.InYearTXT, year);
-    typeInto(d.InMonthTXT, month);
-    typeInto(d.InDayTXT, day);
+    // Focus as Tab gives it (the whole text selected), then type over it.
+    for (const auto &[box, text] : {std::pair{d.InYearTXT, year}, {d.InMonthTXT, month}, {d.InDayTXT, day}}) {
+        box->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(box, text);
+    }
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
@@ -91,9 +87,7 @@ void TestCalConv::conversions_data()
     auto row = [](const char *name, bool toHijri, QStringList typed, QStringList rewritten, QStringList result) {
         QTest::newRow(name) << toHijri << typed << rewritten << result;
     };
-    row("1 July 2024", true, {" 2024", "07", "1"}, {"2024", "7", "1"}, {"1445", "12", "24", "Monday"});
-    row("24/12/1445", false, {"1445", "12", "24"}, {"1445", "12", "24"}, {"2024", "7", "1", "Monday"});
-    row("16 July 622", true, {"622", "7", "16"}, {"622", "7", "16"}, {"1", "1", "1", "Friday"});
+    row("16 July 622", true, {" 622", "07", "16"}, {"622", "7", "16"}, {"1", "1", "1", "Friday"});
     row("1/1/1", false, {"1", "1", "1"}, {"1", "1", "1"}, {"622", "7", "16", "Friday"});
     row("10 October 1582", true, {"1582", "10", "10"}, {"1582", "10", "10"}, {});
     row("Hijri 30/12 common year", false, {"1446", "12", "30"}, {"1446", "12", "30"}, {});
@@ -160,7 +154,6 @@ void TestCalConv::conversionExitKeepsAndCloseStartsAfresh()
     CalMain main;
     main.show();
     main.move(0, 0); // centred on the screen, not over the main window
-    const QStringList converted = {"2024", "7", "16", "1446", "1", "9", "Tuesday"};
     const QPoint moved(23, 31);
     QVERIFY(whileOpen<CalConv>(main.Convert, [&](CalConv &d) {
         QCOMPARE(d.pos(), centred(d));
@@ -173,7 +166,7 @@ void TestCalConv::conversionExitKeepsAndCloseStartsAfresh()
 
     QVERIFY(whileOpen<CalConv>(main.Convert, [&](CalConv &d) {
         QCOMPARE(&d, kept);
-        QCOMPARE(shown(d), converted);
+        QCOMPARE(shown(d), QStringList({"2024", "7", "16", "1446", "1", "9", "Tuesday"}));
         QCOMPARE(d.pos(), moved);
         d.close(); // from the frame: unloads
     }));
