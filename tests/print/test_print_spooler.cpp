@@ -181,12 +181,9 @@ private:
     QList<int> spooledJobs(const QList<int> &before = {}) const
     {
         QList<int> jobs;
-        static const QRegularExpression document(QStringLiteral("^d(\\d+)-001$"));
-        for (const QString &name : QDir(folder_ + QStringLiteral("/spool")).entryList(QDir::Files, QDir::Name)) {
-            const auto match = document.match(name);
-            if (match.hasMatch() && !before.contains(match.captured(1).toInt()))
-                jobs << match.captured(1).toInt();
-        }
+        for (const QString &name : QDir(folder_ + QStringLiteral("/spool")).entryList({"d*-001"}, QDir::Files, QDir::Name))
+            if (const int job = name.section(u'-', 0, 0).mid(1).toInt(); !before.contains(job))
+                jobs << job;
         return jobs;
     }
 
