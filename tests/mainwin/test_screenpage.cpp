@@ -14,7 +14,6 @@
 #include <cmath>
 
 using core::Lead;
-using core::Ymd;
 using Fake = std::function<void(testsupport::FakeEngine &)>;
 
 namespace {
@@ -107,40 +106,6 @@ QString shown(const QLabel *label)
     return label->text() + u' ' + label->palette().color(QPalette::WindowText).name();
 }
 
-// The page against the month's layout: both numbers of each day in the table,
-// the other in its month's key colour, the labels naming the other months.
-void verifyMonthPage(CalMain &w, Lead lead, int year, int month)
-{
-    const core::MonthLayout page = core::LayMonth(*realEngine, lead, year, month);
-    QVERIFY(page.valid);
-    const QImage image = w.Pic->image();
-    const Grid grid(image);
-    for (int n = 1; n <= 42; ++n) {
-        const Ink ink = inkIn(image, grid.interior(n - 1));
-        const core::LaidCell &laid = page.cells[std::size_t(n)];
-        const core::DayCell &c = core::DayCells[n];
-        const QString at = QStringLiteral("cell %1").arg(n);
-        QVERIFY2((ink.any > 0) == (n >= page.FirstCell && n <= page.LastCell), qPrintable(at));
-        if (!ink.any)
-            continue;
-        QCOMPARE(lead == Lead::Gregorian ? c.GregDayText : c.HijriDayText, QString::number(laid.leadDay));
-        QCOMPARE(lead == Lead::Gregorian ? c.HijriDayText : c.GregDayText, QString::number(laid.other.day));
-        QVERIFY2(ink.black > 5, qPrintable(at));
-        const int counts[] = {ink.blue, ink.red, ink.olive};
-        for (int k = 0; k < 3; ++k)
-            QVERIFY2((counts[k] > 3) == (k == laid.monthKey), qPrintable(at));
-    }
-    const auto name = [&](bool ofLead, int m) {
-        return (lead == Lead::Gregorian) == ofLead ? core::GregMonthName(m) : core::HijriMonthName(m);
-    };
-    const Ymd first = page.first().other, last = page.last().other;
-    const QString keyColours[] = {"#0000ff", "#ff0000", "#808000"};
-    QCOMPARE(shown(w.Heading), name(true, month) + u',' + QString::number(year) + " #000000");
-    QCOMPARE(shown(w.CurMonth), name(false, first.month) + u',' + QString::number(first.year) + " #0000ff");
-    QCOMPARE(shown(w.NextMonth), name(false, last.month) + u',' + QString::number(last.year) + u' '
-                                     + keyColours[page.last().monthKey]);
-}
-
 } // namespace
 
 class TestScreenPage : public QObject {
@@ -149,180 +114,204 @@ private slots:
     void initTestCase() { realEngine = &testsupport::installRealEngine(); }
     void init() { platform::pinDate(QDate(2024, 7, 16)); }
     void cleanup() { core::setEngine(realEngine); }
-    void gridAndWeekdayNames();
-    void monthPages_data();
-    void monthPages();
-    void todayMarker();
-    void repaintsAreStable();
-    void notARealMonth_data();
-    void notARealMonth();
-};
 
-void TestScreenPage::gridAndWeekdayNames()
-{
-    CalMain w;
-    showMonth(w, Lead::Gregorian, "3", "2025"); // no marker on the lines
-    for (platform::PictureBox *pic : {w.Pic, w.Pic2}) { // drawn in device pixels
-        QCOMPARE(pic->image().devicePixelRatio(), Scale);
-        QCOMPARE(pic->image().size(), (QSizeF(pic->contentsRect().size()) * Scale).toSize());
+    void gridAndWeekdayNames()
+    {
+        CalMain w;
+        showMonth(w, Lead::Gregorian, "3", "2025"); // no marker on the lines
+        for (platform::PictureBox *pic : {w.Pic, w.Pic2}) { // drawn in device pixels
+            QCOMPARE(pic->image().devicePixelRatio(), Scale);
+            QCOMPARE(pic->image().size(), (QSizeF(pic->contentsRect().size()) * Scale).toSize());
+        }
+        const QImage image = w.Pic->image(), strip = w.Pic2->image();
+        QVERIFY(blackLinesAreTheGrid(image));
+        QCOMPARE(image.pixel(0, 3), White); // the border is the frame
+        const Grid grid(image);
+        const QFontMetricsF metrics(w.Pic2->TextFont(), &strip);
+        const QString names[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+        for (int i = 0; i < 7; ++i) {
+            QRect ink;
+            const QRect column(QPoint(grid.xLine(i) + grid.lineWidth, 0),
+                               QPoint(grid.xLine(i + 1) - 1, strip.height() - 1));
+            for (int y = column.top(); y <= column.bottom(); ++y)
+                for (int x = column.left(); x <= column.right(); ++x)
+                    if (strip.pixel(x, y) != White)
+                        ink |= QRect(x, y, 1, 1);
+            QVERIFY2(!ink.isNull(), qPrintable(names[i]));
+            const double centre = (grid.xLine(i) + grid.xLine(i + 1)) / 2.0;
+            QVERIFY(qAbs((ink.left() + ink.right() + 1) / 2.0 - centre) <= 2.5 * Scale);
+            QVERIFY(qAbs(ink.width() - metrics.boundingRect(names[i]).width() * Scale) <= 3 * Scale);
+            QVERIFY(ink.bottom() >= strip.height() - 2 * Scale - metrics.descent() * Scale);
+        }
     }
-    const QImage image = w.Pic->image(), strip = w.Pic2->image();
-    QVERIFY(blackLinesAreTheGrid(image));
-    QCOMPARE(image.pixel(0, 3), White); // the border is the frame
-    const Grid grid(image);
-    const QFontMetricsF metrics(w.Pic2->TextFont(), &strip);
-    const QString names[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    for (int i = 0; i < 7; ++i) {
-        QRect ink;
-        const QRect column(QPoint(grid.xLine(i) + grid.lineWidth, 0),
-                           QPoint(grid.xLine(i + 1) - 1, strip.height() - 1));
-        for (int y = column.top(); y <= column.bottom(); ++y)
-            for (int x = column.left(); x <= column.right(); ++x)
-                if (strip.pixel(x, y) != White)
-                    ink |= QRect(x, y, 1, 1);
-        QVERIFY2(!ink.isNull(), qPrintable(names[i]));
-        QVERIFY(qAbs((ink.left() + ink.right() + 1) / 2.0 - (grid.xLine(i) + grid.xLine(i + 1)) / 2.0) <= 2.5 * Scale);
-        QVERIFY(qAbs(ink.width() - metrics.boundingRect(names[i]).width() * Scale) <= 3 * Scale);
-        QVERIFY(ink.bottom() >= strip.height() - 2 * Scale - metrics.descent() * Scale);
+
+    void monthPages_data()
+    {
+        QTest::addColumn<int>("leading");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("month");
+        const int greg = int(Lead::Gregorian), hijri = int(Lead::Hijri);
+        QTest::newRow("July 2024: cells 2..32") << greg << 2024 << 7;
+        QTest::newRow("February 2015 from Sunday") << greg << 2015 << 2;
+        QTest::newRow("March 2006: three Hijri months") << greg << 2006 << 3;
+        QTest::newRow("July 622: the Hijri era from the 16th") << greg << 622 << 7;
+        QTest::newRow("October 1582: Friday 15th") << greg << 1582 << 10;
+        QTest::newRow("Rabi II 2: one Gregorian month") << hijri << 2 << 4;
+        QTest::newRow("Muharram 1: two") << hijri << 1 << 1;
+        QTest::newRow("Ramadan 38: three") << hijri << 38 << 9;
     }
-}
 
-void TestScreenPage::monthPages_data()
-{
-    QTest::addColumn<int>("lead");
-    QTest::addColumn<int>("year");
-    QTest::addColumn<int>("month");
-    const int greg = int(Lead::Gregorian), hijri = int(Lead::Hijri);
-    QTest::newRow("July 2024: cells 2..32") << greg << 2024 << 7;
-    QTest::newRow("February 2015 from Sunday") << greg << 2015 << 2;
-    QTest::newRow("March 2006: three Hijri months") << greg << 2006 << 3;
-    QTest::newRow("July 622: the Hijri era from the 16th") << greg << 622 << 7;
-    QTest::newRow("October 1582: Friday 15th") << greg << 1582 << 10;
-    QTest::newRow("Rabi II 2: one Gregorian month") << hijri << 2 << 4;
-    QTest::newRow("Muharram 1: two") << hijri << 1 << 1;
-    QTest::newRow("Ramadan 38: three") << hijri << 38 << 9;
-}
-
-void TestScreenPage::monthPages()
-{
-    QFETCH(int, lead);
-    QFETCH(int, year);
-    QFETCH(int, month);
-    CalMain w;
-    showMonth(w, Lead(lead), QString::number(month), QString::number(year));
-    verifyMonthPage(w, Lead(lead), year, month);
-}
-
-void TestScreenPage::todayMarker()
-{
-    CalMain w; // starts on today's month
-    w.Form_Paint();
-    const QImage image = w.Pic->image();
-    const Grid grid(image);
-    QCOMPARE(markedCells(image), QList<int>{16}); // 16 July 2024, Tuesday, third row
-    const Ink ink = inkIn(image, grid.interior(16)); // the numbers drawn over the grey
-    QVERIFY(ink.black > 5 && ink.blue + ink.red > 3);
-    for (int t = 0; t < grid.lineWidth; ++t) // the cell's lines are greyed whole, and no further
-        for (int k : {2, 3})
-            QCOMPARE(image.pixel(grid.xLine(k) + t, grid.yLine(2) + 6), MarkerOnBlack);
-    QCOMPARE(image.pixel(grid.xLine(2) - 1, grid.yLine(2) + 6), White);
-    QCOMPARE(image.pixel(grid.xLine(3) + grid.lineWidth, grid.yLine(2) + 6), White);
-
-    w.HegOpt->click(); // today's Hijri month: the same Tuesday, 9 Muharram 1446
-    const QList<int> marked = markedCells(w.Pic->image());
-    QCOMPARE(marked.size(), 1);
-    QCOMPARE(marked[0] % 7, 2);
-    const core::DayCell &today = core::DayCells[marked[0] + 1];
-    QCOMPARE(today.HijriDayText + u'/' + today.GregDayText, QStringLiteral("9/16"));
-    showMonth(w, Lead::Hijri, "2", "1446");
-    QVERIFY(markedCells(w.Pic->image()).isEmpty());
-    showMonth(w, Lead::Gregorian, "7", "2023");
-    QVERIFY(markedCells(w.Pic->image()).isEmpty());
-    QVERIFY(blackLinesAreTheGrid(w.Pic->image())); // the lines are black again
-    // October 1582: the marker follows the ten missing days; a day that never was has none.
-    for (int d : {3, 15, 31, 10}) {
-        platform::pinDate(QDate(1582, 10, d));
-        showMonth(w, Lead::Gregorian, "10", "1582");
-        QCOMPARE(markedCells(w.Pic->image()), d == 10 ? QList<int>{} : QList<int>{(d > 4 ? d - 10 : d)});
+    // The page against the month's layout: both numbers of each day in the table,
+    // the other in its month's key colour, the labels naming the other months.
+    void monthPages()
+    {
+        QFETCH(int, leading);
+        QFETCH(int, year);
+        QFETCH(int, month);
+        const Lead lead = Lead(leading);
+        CalMain w;
+        showMonth(w, lead, QString::number(month), QString::number(year));
+        const core::MonthLayout page = core::LayMonth(*realEngine, lead, year, month);
+        QVERIFY(page.valid);
+        const QImage image = w.Pic->image();
+        const Grid grid(image);
+        for (int n = 1; n <= 42; ++n) {
+            const Ink ink = inkIn(image, grid.interior(n - 1));
+            const core::LaidCell &laid = page.cells[std::size_t(n)];
+            const core::DayCell &c = core::DayCells[n];
+            const QString at = QStringLiteral("cell %1").arg(n);
+            QVERIFY2((ink.any > 0) == (n >= page.FirstCell && n <= page.LastCell), qPrintable(at));
+            if (!ink.any)
+                continue;
+            QCOMPARE(lead == Lead::Gregorian ? c.GregDayText : c.HijriDayText, QString::number(laid.leadDay));
+            QCOMPARE(lead == Lead::Gregorian ? c.HijriDayText : c.GregDayText, QString::number(laid.other.day));
+            QVERIFY2(ink.black > 5, qPrintable(at));
+            const int counts[] = {ink.blue, ink.red, ink.olive};
+            for (int k = 0; k < 3; ++k)
+                QVERIFY2((counts[k] > 3) == (k == laid.monthKey), qPrintable(at));
+        }
+        const auto name = [&](bool ofLead, int m) {
+            return (lead == Lead::Gregorian) == ofLead ? core::GregMonthName(m) : core::HijriMonthName(m);
+        };
+        const core::Ymd first = page.first().other, last = page.last().other;
+        const QString keyColours[] = {"#0000ff", "#ff0000", "#808000"};
+        QCOMPARE(shown(w.Heading), name(true, month) + u',' + QString::number(year) + " #000000");
+        QCOMPARE(shown(w.CurMonth), name(false, first.month) + u',' + QString::number(first.year) + " #0000ff");
+        QCOMPARE(shown(w.NextMonth), name(false, last.month) + u',' + QString::number(last.year) + u' '
+                                         + keyColours[page.last().monthKey]);
     }
-}
 
-void TestScreenPage::repaintsAreStable()
-{
-    CalMain w;
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTRY_VERIFY(w.paintCount() > 0);
-    for (QRadioButton *option : {w.HegOpt, w.GregOpt}) {
-        option->click();
-        const QImage grid = w.Pic->image(), strip = w.Pic2->image();
-        const QString labels = shown(w.Heading) + shown(w.CurMonth) + shown(w.NextMonth);
+    void todayMarker()
+    {
+        CalMain w; // starts on today's month
         w.Form_Paint();
-        w.Form_Paint();
+        const QImage image = w.Pic->image();
+        const Grid grid(image);
+        QCOMPARE(markedCells(image), QList<int>{16}); // 16 July 2024, Tuesday, third row
+        const Ink ink = inkIn(image, grid.interior(16)); // the numbers drawn over the grey
+        QVERIFY(ink.black > 5 && ink.blue + ink.red > 3);
+        for (int t = 0; t < grid.lineWidth; ++t) // the cell's lines are greyed whole, and no further
+            for (int k : {2, 3})
+                QCOMPARE(image.pixel(grid.xLine(k) + t, grid.yLine(2) + 6), MarkerOnBlack);
+        QCOMPARE(image.pixel(grid.xLine(2) - 1, grid.yLine(2) + 6), White);
+        QCOMPARE(image.pixel(grid.xLine(3) + grid.lineWidth, grid.yLine(2) + 6), White);
+
+        w.HegOpt->click(); // today's Hijri month: the same Tuesday, 9 Muharram 1446
+        const QList<int> marked = markedCells(w.Pic->image());
+        QCOMPARE(marked.size(), 1);
+        QCOMPARE(marked[0] % 7, 2);
+        const core::DayCell &today = core::DayCells[marked[0] + 1];
+        QCOMPARE(today.HijriDayText + u'/' + today.GregDayText, QStringLiteral("9/16"));
+        showMonth(w, Lead::Hijri, "2", "1446");
+        QVERIFY(markedCells(w.Pic->image()).isEmpty());
+        showMonth(w, Lead::Gregorian, "7", "2023");
+        QVERIFY(markedCells(w.Pic->image()).isEmpty());
+        QVERIFY(blackLinesAreTheGrid(w.Pic->image())); // the lines are black again
+        // October 1582: the marker follows the ten missing days; a day that never was has none.
+        for (int d : {3, 15, 31, 10}) {
+            platform::pinDate(QDate(1582, 10, d));
+            showMonth(w, Lead::Gregorian, "10", "1582");
+            QCOMPARE(markedCells(w.Pic->image()), d == 10 ? QList<int>{} : QList<int>{(d > 4 ? d - 10 : d)});
+        }
+    }
+
+    void repaintsAreStable()
+    {
+        CalMain w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_VERIFY(w.paintCount() > 0);
+        for (QRadioButton *option : {w.HegOpt, w.GregOpt}) {
+            option->click();
+            const QImage grid = w.Pic->image(), strip = w.Pic2->image();
+            const QString labels = shown(w.Heading) + shown(w.CurMonth) + shown(w.NextMonth);
+            w.Form_Paint();
+            w.Form_Paint();
+            w.centralWidget()->repaint();
+            QCOMPARE(w.Pic->image(), grid); // one marker, never erased by a second XOR
+            QCOMPARE(w.Pic2->image(), strip);
+            QCOMPARE(shown(w.Heading) + shown(w.CurMonth) + shown(w.NextMonth), labels);
+            const QImage onScreen = w.Pic->grab().toImage();
+            const int border = int(Scale);
+            QCOMPARE(onScreen.copy(border, border, grid.width(), grid.height()).convertToFormat(grid.format()), grid);
+        }
+        const QImage before = w.Pic->image(); // mouse presses on the page change nothing
+        for (QPoint at : {QPoint(10, 10), QPoint(200, 80)}) {
+            QTest::mouseClick(w.Pic, Qt::LeftButton, {}, at);
+            QTest::mouseClick(w.Pic, Qt::RightButton, {}, at);
+            QTest::mouseDClick(w.Pic, Qt::LeftButton, {}, at);
+        }
+        QCOMPARE(w.Pic->image(), before);
+        QCOMPARE(w.MonthTXT->text(), QStringLiteral("7"));
+        QTest::qWait(200); // idle: no repaint loop, and a platform repaint draws once
+        const int settled = w.paintCount();
+        QTest::qWait(400);
+        QCOMPARE(w.paintCount(), settled);
         w.centralWidget()->repaint();
-        QCOMPARE(w.Pic->image(), grid); // one marker, never erased by a second XOR
-        QCOMPARE(w.Pic2->image(), strip);
-        QCOMPARE(shown(w.Heading) + shown(w.CurMonth) + shown(w.NextMonth), labels);
-        const QImage onScreen = w.Pic->grab().toImage();
-        const int border = int(Scale);
-        QCOMPARE(onScreen.copy(border, border, grid.width(), grid.height()).convertToFormat(grid.format()), grid);
+        QTest::qWait(300);
+        QCOMPARE(w.paintCount(), settled + 1);
     }
-    const QImage before = w.Pic->image(); // mouse presses on the page change nothing
-    for (QPoint at : {QPoint(10, 10), QPoint(200, 80)}) {
-        QTest::mouseClick(w.Pic, Qt::LeftButton, {}, at);
-        QTest::mouseClick(w.Pic, Qt::RightButton, {}, at);
-        QTest::mouseDClick(w.Pic, Qt::LeftButton, {}, at);
-    }
-    QCOMPARE(w.Pic->image(), before);
-    QCOMPARE(w.MonthTXT->text(), QStringLiteral("7"));
-    QTest::qWait(200); // idle: no repaint loop, and a platform repaint draws once
-    const int settled = w.paintCount();
-    QTest::qWait(400);
-    QCOMPARE(w.paintCount(), settled);
-    w.centralWidget()->repaint();
-    QTest::qWait(300);
-    QCOMPARE(w.paintCount(), settled + 1);
-}
 
-void TestScreenPage::notARealMonth_data()
-{
-    QTest::addColumn<int>("lead");
-    QTest::addColumn<QString>("month");
-    QTest::addColumn<QString>("year");
-    QTest::addColumn<Fake>("fake");
-    const int greg = int(Lead::Gregorian), hijri = int(Lead::Hijri);
-    QTest::newRow("month 13") << greg << "13" << "2024" << Fake();
-    QTest::newRow("year past int32") << greg << "7" << "99999999999" << Fake();
-    QTest::newRow("weekday 9") << greg << "7" << "2024"
-                               << Fake([](auto &f) { f.weekDayOf = [](int32_t, int32_t, int32_t) { return 9; }; });
-    QTest::newRow("Hijri length 40") << hijri << "1" << "1446"
-                                     << Fake([](auto &f) { f.hijriMonthDays = [](int32_t, int32_t) { return 40; }; });
-}
-
-// Only the frame: the grid lines, no marker, no ink in any cell, empty labels.
-void TestScreenPage::notARealMonth()
-{
-    QFETCH(int, lead);
-    QFETCH(QString, month);
-    QFETCH(QString, year);
-    QFETCH(Fake, fake);
-    const bool greg = lead == int(Lead::Gregorian);
-    CalMain w;
-    showMonth(w, Lead(lead), greg ? "7" : "1", greg ? "2024" : "1446"); // today's month, marked
-    QCOMPARE(markedCells(w.Pic->image()).size(), 1);
-    testsupport::FakeEngine engine(*realEngine);
-    if (fake) {
-        fake(engine);
-        core::setEngine(&engine);
+    void notARealMonth_data()
+    {
+        QTest::addColumn<int>("lead");
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<Fake>("fake");
+        const int greg = int(Lead::Gregorian), hijri = int(Lead::Hijri);
+        QTest::newRow("month 13") << greg << "13" << "2024" << Fake();
+        QTest::newRow("year past int32") << greg << "7" << "99999999999" << Fake();
+        QTest::newRow("weekday 9") << greg << "7" << "2024"
+                                   << Fake([](auto &f) { f.weekDayOf = [](int32_t, int32_t, int32_t) { return 9; }; });
+        QTest::newRow("length 40") << hijri << "1" << "1446"
+                                   << Fake([](auto &f) { f.hijriMonthDays = [](int32_t, int32_t) { return 40; }; });
     }
-    showMonth(w, Lead(lead), month, year);
-    const QImage image = w.Pic->image();
-    for (int i = 0; i < 42; ++i)
-        QCOMPARE(inkIn(image, Grid(image).interior(i)).any, 0);
-    QVERIFY(markedCells(image).isEmpty());
-    QVERIFY(blackLinesAreTheGrid(image));
-    QCOMPARE(w.Heading->text() + w.CurMonth->text() + w.NextMonth->text(), QString());
-}
+
+    // Only the frame: the grid lines, no marker, no ink in any cell, empty labels.
+    void notARealMonth()
+    {
+        QFETCH(int, lead);
+        QFETCH(QString, month);
+        QFETCH(QString, year);
+        QFETCH(Fake, fake);
+        const bool greg = lead == int(Lead::Gregorian);
+        CalMain w;
+        showMonth(w, Lead(lead), greg ? "7" : "1", greg ? "2024" : "1446"); // today's month, marked
+        QCOMPARE(markedCells(w.Pic->image()).size(), 1);
+        testsupport::FakeEngine engine(*realEngine);
+        if (fake) {
+            fake(engine);
+            core::setEngine(&engine);
+        }
+        showMonth(w, Lead(lead), month, year);
+        const QImage image = w.Pic->image();
+        for (int i = 0; i < 42; ++i)
+            QCOMPARE(inkIn(image, Grid(image).interior(i)).any, 0);
+        QVERIFY(markedCells(image).isEmpty());
+        QVERIFY(blackLinesAreTheGrid(image));
+        QCOMPARE(w.Heading->text() + w.CurMonth->text() + w.NextMonth->text(), QString());
+    }
+};
 
 QTEST_MAIN(TestScreenPage)
 #include "test_screenpage.moc"
