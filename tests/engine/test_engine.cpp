@@ -138,11 +138,9 @@ void TestEngine::rangeEnds()
 
 void TestEngine::calendarReform()
 {
-    QCOMPARE(weekday({1582, 10, 4}), 4);  // Thursday, the last Julian day
-    QCOMPARE(weekday({1582, 10, 15}), 5); // Friday, the first Gregorian one
-    const Date h4 = toHijri({1582, 10, 4}).out;
-    QCOMPARE(toGreg({h4.y, h4.m, h4.d + 1}).out, Date({1582, 10, 15}));
-    for (int32_t d = 5; d <= 14; ++d) { // never existed: refused, yet converted as Julian dates
+    // Thursday 4 and Friday 15 October are next to each other in againstQCalendar; the days
+    // between never existed: refused, yet converted as Julian dates.
+    for (int32_t d = 5; d <= 14; ++d) {
         QCOMPARE(checkGreg({1582, 10, d}), 0);
         QCOMPARE(toHijri({1582, 10, d}).out, toHijri({1582, 10, d + 10}).out);
     }
