@@ -80,26 +80,24 @@ private slots:
         QTest::addColumn<bool>("hijri");
         QTest::addColumn<QString>("month"); // null: not typed
         QTest::addColumn<QString>("year");
-        QTest::addColumn<QString>("kept"); // empty: refused
+        QTest::addColumn<QString>("kept"); // empty: refused, as 67536, which is 2000 in 16 bits
         const struct { bool hijri; const char *month, *year, *kept; } rows[] = {
-            {false, " 07", nullptr, "7/1999"}, {false, "7.5", nullptr, "8/1999"}, {false, "6.5", nullptr, "6/1999"},
-            {false, "&HB", nullptr, "11/1999"}, {false, "abc", nullptr, ""},      {false, "0", nullptr, ""},
-            {false, "13", nullptr, ""},         {true, nullptr, "2000", "3/2000"}, {true, nullptr, "2001", ""},
-            {true, nullptr, "0", ""},           {false, nullptr, "621", ""},      {false, nullptr, "2563", ""},
-            {false, nullptr, "67536", ""}, // 2000 + 65536
-            {false, "6", "622", ""},        {false, "7", "622", "7/622"},   {false, "9", "1582", "9/1582"},
-            {false, "10", "1582", ""},      {false, "11", "1582", "11/1582"}, {false, "1", "2562", "1/2562"},
-            {false, "2", "2562", ""},       {true, "8", "990", "8/990"},    {true, "9", "990", ""},
-            {true, "10", "990", "10/990"},  {true, "1", "2000", "1/2000"},  {true, "2", "2000", ""},
-            {true, "1", "1", "1/1"},        {true, "12", "1", "12/1"}};
+            {false, " 07", nullptr, "7/1999"},  {false, "7.5", nullptr, "8/1999"}, {false, "6.5", nullptr, "6/1999"},
+            {false, "&HB", nullptr, "11/1999"}, {false, "abc", nullptr, ""},       {false, "13", nullptr, ""},
+            {true, nullptr, "2000", "3/2000"},  {true, nullptr, "2001", ""},       {true, nullptr, "0", ""},
+            {false, nullptr, "621", ""},        {false, nullptr, "2563", ""},      {false, nullptr, "67536", ""},
+            {false, "6", "622", ""},       {false, "7", "622", "7/622"},     {false, "9", "1582", "9/1582"},
+            {false, "10", "1582", ""},     {false, "11", "1582", "11/1582"}, {false, "1", "2562", "1/2562"},
+            {false, "2", "2562", ""},      {true, "8", "990", "8/990"},      {true, "9", "990", ""},
+            {true, "10", "990", "10/990"}, {true, "1", "2000", "1/2000"},    {true, "2", "2000", ""},
+            {true, "1", "1", "1/1"},       {true, "12", "1", "12/1"}};
         for (const auto &r : rows)
             QTest::addRow("%s %s/%s", r.hijri ? "Hijri" : "Gregorian", r.month ? r.month : "-", r.year ? r.year : "-")
-                << r.hijri << QString::fromLatin1(r.month) << QString::fromLatin1(r.year) << QString::fromLatin1(r.kept);
+                << r.hijri << QString::fromLatin1(r.month) << QString::fromLatin1(r.year)
+                << QString::fromLatin1(r.kept);
     }
-    // Leaving a box rewrites its whole number and moves its bar, or gives the
-    // box's message. With both boxes passing, a repaint draws the pair, which
-    // only "Go" checks. A refusal puts today's month back in the boxes and bars
-    // without redrawing; Enter does nothing ("Go" is no default button).
+    // Leaving a box rewrites its number or gives its message; with both boxes passing, a repaint draws the pair,
+    // which only "Go" checks. A refusal brings today's month back without redrawing; Enter does nothing.
     void boxesAndGo()
     {
         QFETCH(bool, hijri);

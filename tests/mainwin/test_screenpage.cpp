@@ -218,7 +218,6 @@ private slots:
         w.HegOpt->click(); // today's Hijri month: the same Tuesday, 9 Muharram 1446
         const QList<int> marked = markedCells(w.Pic->image());
         QCOMPARE(marked.size(), 1);
-        QCOMPARE(marked[0] % 7, 2);
         const core::DayCell &today = core::DayCells[marked[0] + 1];
         QCOMPARE(today.HijriDayText + u'/' + today.GregDayText, QStringLiteral("9/16"));
         showMonth(w, Lead::Hijri, "2", "1446");
