@@ -24,7 +24,6 @@
 #include <QPointer>
 #include <QRadioButton>
 
-#include <optional>
 
 using platform::place;
 
@@ -64,19 +63,9 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, Qt:
 // The month grid as screen readers hear it: every day of the page in its
 // cell, as the cell reads (leading calendar first) with its weekday in
 // words: "Friday 16 July 622, 1 Muharram 1". The page is the one last
-// painted, which may differ from what the boxes hold by now; it is laid out
-// again only when a screen reader asks.
+// painted, which may differ from what the boxes hold by now.
 class MonthGridSpeech : public QObject, public platform::AccessibleGrid {
 public:
-    // What a paint draws: the month the boxes held and today's date in the
-    // leading calendar, both as the paint read them.
-    struct Page {
-        bool drawn = false;
-        core::Lead lead = core::Lead::Gregorian;
-        int32_t year = 0, month = 0;
-        int32_t todayDay = 0, todayMonth = 0, todayYear = 0;
-    };
-
     MonthGridSpeech(platform::PictureBox *picture, QObject *owner) : QObject(owner), picture_(picture)
     {
         platform::exposeGrid(picture, this);
@@ -87,10 +76,10 @@ public:
             platform::exposeGrid(picture_, nullptr);
     }
 
-    void pagePainted(const Page &page)
+    void pagePainted(const core::MonthLayout &page, int todayCell)
     {
         page_ = page;
-        laidOut_.reset();
+        todayCell_ = todayCell;
         platform::gridChanged(picture_);
     }
 
@@ -100,25 +89,23 @@ public:
     QList<int> usedCells() const override
     {
         QList<int> cells;
-        const core::MonthLayout &page = layout();
-        if (page.valid)
-            for (int n = page.FirstCell; n <= page.LastCell; ++n)
+        if (page_.valid)
+            for (int n = page_.FirstCell; n <= page_.LastCell; ++n)
                 cells << n - 1;
         return cells;
     }
 
     QString cellText(int cell) const override
     {
-        const core::MonthLayout &page = layout();
         const int n = cell + 1;
-        if (!page.valid || n < page.FirstCell || n > page.LastCell)
+        if (!page_.valid || n < page_.FirstCell || n > page_.LastCell)
             return {};
-        const core::LaidCell &day = page.cells[std::size_t(n)];
-        const core::Ymd lead{page.year, page.month, day.leadDay};
-        const bool gregorianLeads = page.lead == core::Lead::Gregorian;
+        const core::LaidCell &day = page_.cells[std::size_t(n)];
+        const core::Ymd lead{page_.year, page_.month, day.leadDay};
+        const bool gregorianLeads = page_.lead == core::Lead::Gregorian;
         QString text = core::WeekDayName(cell % 7) + u' ' + dateInWords(lead, gregorianLeads) + QStringLiteral(", ")
                        + dateInWords(day.other, !gregorianLeads);
-        if (isToday(page, n))
+        if (n == todayCell_)
             text += QStringLiteral(", today");
         return text;
     }
@@ -133,41 +120,10 @@ private:
                + core::PlainNumber(date.year);
     }
 
-    // The cell the paint shaded.
-    bool isToday(const core::MonthLayout &page, int n) const
-    {
-        return page_.todayMonth == page_.month && page_.todayYear == page_.year
-               && page.cellOfDay(page_.todayDay) == n;
-    }
-
-    const core::MonthLayout &layout() const
-    {
-        if (!laidOut_) {
-            laidOut_ = page_.drawn ? core::LayMonth(core::engine(), page_.lead, page_.year, page_.month)
-                                   : core::MonthLayout{};
-        }
-        return *laidOut_;
-    }
-
     QPointer<platform::PictureBox> picture_;
-    Page page_;
-    mutable std::optional<core::MonthLayout> laidOut_;
+    core::MonthLayout page_;
+    int todayCell_ = 0;
 };
-
-// The page a paint is about to draw, read the way the paint reads it.
-MonthGridSpeech::Page pageAboutToBePainted(const CalMain &w)
-{
-    MonthGridSpeech::Page page;
-    page.drawn = w.HegOpt->isChecked() || w.GregOpt->isChecked();
-    page.lead = w.GregOpt->isChecked() ? core::Lead::Gregorian : core::Lead::Hijri;
-    page.month = core::WholeNumber32(w.MonthTXT->text());
-    page.year = core::WholeNumber32(w.YearTXT->text());
-    if (page.lead == core::Lead::Gregorian)
-        core::TodayGreg(page.todayDay, page.todayMonth, page.todayYear);
-    else
-        core::TodayHijri(page.todayDay, page.todayMonth, page.todayYear);
-    return page;
-}
 
 void describeControls(CalMain &w)
 {
@@ -293,7 +249,7 @@ void CalMain::createControls()
     // grid's interface as soon as the picture is described.
     auto *speech = new MonthGridSpeech(Pic, this);
     describeControls(*this);
-    connect(Pic, &platform::PictureBox::cleared, speech, [this, speech] { speech->pagePainted(pageAboutToBePainted(*this)); });
+    connect(this, &CalMain::pagePainted, speech, [this, speech] { speech->pagePainted(shownMonth_, todayCell_); });
 }
 
 void CalMain::createMenu()

@@ -2,6 +2,7 @@
 // year controls, and the menu that opens the dialogs.
 #pragma once
 
+#include "core/monthlayout.h"
 #include "core/state.h"
 #include "platform/form.h"
 
@@ -14,10 +15,6 @@ class QPushButton;
 class QRadioButton;
 class QMenu;
 class QAction;
-
-namespace core {
-struct MonthLayout;
-}
 
 namespace platform {
 class PictureBox;
@@ -99,8 +96,16 @@ public:
     // How many times the page was drawn (tests and benchmarks watch it).
     int paintCount() const { return paintCount_; }
 
+    // The month the last paint laid out (not valid when it drew the frame
+    // only) and the cell it shaded as today's (0 when none).
+    const core::MonthLayout &shownMonth() const { return shownMonth_; }
+    int todayCell() const { return todayCell_; }
+
     // The part of the client area that the month page covers.
     QRect pageRect() const;
+
+signals:
+    void pagePainted();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -120,6 +125,8 @@ private:
     platform::FormSlot<CalPrint> print_;
     platform::FormSlot<CalAbout> about_;
     int paintCount_ = 0;
+    core::MonthLayout shownMonth_;
+    int todayCell_ = 0;
     bool painting_ = false;
     bool shownBefore_ = false;
 };

@@ -60,6 +60,7 @@ core::Colour otherColour(core::Lead lead, const core::DayCell &c)
 // earlier page.
 void CalMain::showLaidMonth(const core::MonthLayout &page)
 {
+    shownMonth_ = page;
     if (!page.valid) {
         for (QLabel *label : {Heading, CurMonth, NextMonth})
             setLabel(label, QString(), core::Black);
@@ -84,6 +85,8 @@ void CalMain::Form_Paint()
         return; // a paint never starts another
     painting_ = true;
     ++paintCount_;
+    shownMonth_ = {};
+    todayCell_ = 0;
     Pic->Cls();
     Pic2->Cls();
     DrawGrid();
@@ -96,6 +99,7 @@ void CalMain::Form_Paint()
     if (GregOpt->isChecked())
         DrawGregLedMonth(Year, Month);
     painting_ = false;
+    emit pagePainted();
 }
 
 void CalMain::DrawGrid()
@@ -148,25 +152,22 @@ void CalMain::DrawDayCell(int16_t CellIndex, const QString &LeadText, core::Colo
 }
 
 // Shades today's cell when the page shows the current month of the leading
-// calendar. The cell is found on the month laid out the way the page lays
-// it, so it is always the cell that holds today's number (October 1582
-// included) and a month that is not real gets no marker.
+// calendar. The cell is found on the month as the page laid it out, so it is
+// always the cell that holds today's number (October 1582 included).
 void CalMain::MarkToday()
 {
-    const int32_t Month = core::WholeNumber32(MonthTXT->text());
-    const int32_t Year = core::WholeNumber32(YearTXT->text());
-    const core::Lead lead = GregOpt->isChecked() ? core::Lead::Gregorian : core::Lead::Hijri;
+    const core::MonthLayout &page = shownMonth_;
     int32_t tDay, tMonth, tYear;
-    if (lead == core::Lead::Gregorian)
+    if (page.lead == core::Lead::Gregorian)
         core::TodayGreg(tDay, tMonth, tYear);
     else
         core::TodayHijri(tDay, tMonth, tYear);
-    if (tMonth != Month || tYear != Year)
+    if (tMonth != page.month || tYear != page.year)
         return;
-    const int cell = core::LayMonth(core::engine(), lead, Year, Month).cellOfDay(tDay);
-    if (cell == 0)
+    todayCell_ = page.cellOfDay(tDay);
+    if (todayCell_ == 0)
         return;
-    const int CellIndex = cell - 1;
+    const int CellIndex = todayCell_ - 1;
     const int column = CellIndex % 7;
     const int row = CellIndex / 7;
     Pic->setDrawMode(platform::XorPen);

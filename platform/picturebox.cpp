@@ -39,11 +39,6 @@ void PictureBox::finishDrawing() const
     }
 }
 
-void PictureBox::Cls()
-{
-    PainterSurface::Cls();
-    emit cleared();
-}
 
 const QImage &PictureBox::image()
 {

@@ -24,16 +24,10 @@ public:
     // finished first, so a copy of it never changes afterwards.
     const QImage &image();
 
-    // Cls, and the signal that a new drawing begins.
-    void Cls() override;
-
     // What screen readers are told the picture shows, when it shows a grid
     // of cells (see accessibility.h); null otherwise.
     const AccessibleGrid *accessibleGrid() const { return accessibleGrid_; }
     void setAccessibleGrid(const AccessibleGrid *grid) { accessibleGrid_ = grid; }
-
-signals:
-    void cleared();
 
 protected:
     bool event(QEvent *event) override;
