@@ -1,23 +1,29 @@
-// The month and year boxes, their bars and "Go", driven as a user drives them.
+// The main window as a user finds it and drives it: start-up, layout and menu, the calendar switch,
+// and the month and year boxes, their bars and "Go".
 #include "core/names.h"
 #include "mainwin/calmain.h"
 #include "platform/clock.h"
+#include "platform/picturebox.h"
 #include "platform/scrollbar.h"
 #include "testsupport.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 
 using platform::VScrollBar;
 
 namespace {
 
-const QString MonthRefused = QStringLiteral("Your Month is out of range");
-const QString YearRefused = QStringLiteral("Your Year is out of range");
-const QString DateRefused = QStringLiteral("Your date is out of range");
+void clickOption(QRadioButton *option)
+{
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
+}
 
 // Focus (which selects the whole text), then type over it.
 void typeInto(QLineEdit *box, const QString &text)
@@ -29,25 +35,21 @@ void typeInto(QLineEdit *box, const QString &text)
     QCOMPARE(box->text(), text);
 }
 
-// Shows the window led by the given calendar, on month 3 of 1999 (Hijri: 1400) drawn by "Go".
+void tabAway(QLineEdit *box)
+{
+    QTest::keyClick(box, Qt::Key_Tab);
+    QVERIFY(!box->hasFocus());
+}
+
+// Shows the window, active, led by the given calendar: today's month, 7/2024 or 1/1446.
 void open(CalMain &w, bool hijri)
 {
     w.show();
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     if (hijri)
-        QTest::mouseClick(w.HegOpt, Qt::LeftButton, {}, QPoint(8, w.HegOpt->height() / 2));
+        clickOption(w.HegOpt);
     QCOMPARE(w.HegOpt->isChecked(), hijri);
-    typeInto(w.MonthTXT, "3");
-    typeInto(w.YearTXT, hijri ? "1400" : "1999");
-    QTest::mouseClick(w.GoCMD, Qt::LeftButton);
-    QCOMPARE(w.Heading->text(), (hijri ? core::HijriMonthName(3) : core::GregMonthName(3)) + u',' + w.YearTXT->text());
-}
-
-void tabAway(QLineEdit *box)
-{
-    QTest::keyClick(box, Qt::Key_Tab);
-    QVERIFY(!box->hasFocus());
 }
 
 void clickBar(VScrollBar *bar, QStyle::SubControl part)
@@ -62,6 +64,13 @@ QString shown(const CalMain &w)
            + QString::number(w.YearScroll->Value());
 }
 
+// The boxes, the bars, their ranges and the year bar's page, as "7/2024 7/2024 1..12 622..2562/100".
+QString state(const CalMain &w)
+{
+    const auto *m = w.MonthScroll, *y = w.YearScroll;
+    return shown(w) + QString::asprintf(" %d..%d %d..%d/%d", m->Min(), m->Max(), y->Min(), y->Max(), y->pageStep());
+}
+
 } // namespace
 
 class TestNavigation : public QObject {
@@ -72,32 +81,77 @@ private slots:
         testsupport::installRealEngine();
         platform::pinDate(QDate(2024, 7, 16)); // 9 Muharram 1446
     }
-    void init() { messages_ = new testsupport::MessageCatcher; }
-    void cleanup() { delete messages_; }
+    void init() { messages_.clear(); }
+
+    void startsOnTodaysGregorianMonthAsDesigned()
+    {
+        CalMain w;
+        QVERIFY(w.GregOpt->isChecked() && !w.HegOpt->isChecked());
+        QCOMPARE(core::CalendarMode, int16_t(1));
+        QCOMPARE(state(w), QStringLiteral("7/2024 7/2024 1..12 622..2562/100"));
+        QVERIFY(!w.MonthEditing && !w.YearEditing);
+
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.windowTitle(), QStringLiteral(" Dovrin"));
+        QCOMPARE(w.centralWidget()->size(), QSize(490, 359));
+        QCOMPARE(w.Pic->geometry(), QRect(32, 112, 425, 161));
+        QCOMPARE(w.Pic2->geometry(), QRect(32, 80, 425, 25));
+        QCOMPARE(w.GoCMD->geometry(), QRect(432, 304, 41, 33));
+        QCOMPARE(w.GregOpt->text(), QStringLiteral("Gregorian / Christian"));
+        QCOMPARE(w.HegOpt->text(), QStringLiteral("Hijri"));
+        const QRect screen = w.screen()->geometry();
+        QVERIFY((w.frameGeometry().center() - screen.center()).manhattanLength() <= 2);
+
+        QStringList entries;
+        for (QAction *action : w.CalMenu->actions())
+            entries << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        QCOMPARE(w.CalMenu->title(), QStringLiteral("&Calendar"));
+        QCOMPARE(entries, QStringList({"C&onvert", "&Print", "-", "&About", "-", "E&xit"}));
+    }
+
+    // A switch brings today's month of the new calendar, whatever was shown;
+    // clicking the calendar that leads changes nothing and does not redraw.
+    void calendarSwitch()
+    {
+        CalMain w;
+        open(w, false);
+        for (QRadioButton *option : {w.HegOpt, w.GregOpt}) {
+            QRadioButton *leading = option == w.HegOpt ? w.GregOpt : w.HegOpt;
+            w.MonthTXT->setText(QStringLiteral("3"));
+            w.YearTXT->setText(QStringLiteral("1400"));
+            w.GoCMD->click();
+            const int paints = w.paintCount();
+            clickOption(leading);
+            QVERIFY(leading->isChecked());
+            QCOMPARE(w.MonthTXT->text() + u'/' + w.YearTXT->text(), QStringLiteral("3/1400"));
+            QCOMPARE(w.paintCount(), paints);
+            clickOption(option);
+            QCOMPARE(core::CalendarMode, int16_t(option == w.GregOpt));
+            QCOMPARE(state(w), option == w.HegOpt ? QStringLiteral("1/1446 1/1446 1..12 1..2000/100")
+                                                  : QStringLiteral("7/2024 7/2024 1..12 622..2562/100"));
+        }
+        QCOMPARE(messages_.count(), 0);
+    }
 
     void boxesAndGo_data()
     {
         QTest::addColumn<bool>("hijri");
         QTest::addColumn<QString>("month"); // null: not typed
         QTest::addColumn<QString>("year");
-        QTest::addColumn<QString>("kept"); // empty: refused, as 67536, which is 2000 in 16 bits
+        QTest::addColumn<QString>("kept"); // empty: refused; 67536 wrapped to 16 bits would be 2000
         const struct { bool hijri; const char *month, *year, *kept; } rows[] = {
-            {false, " 07", nullptr, "7/1999"},  {false, "7.5", nullptr, "8/1999"}, {false, "6.5", nullptr, "6/1999"},
-            {false, "&HB", nullptr, "11/1999"}, {false, "abc", nullptr, ""},       {false, "13", nullptr, ""},
-            {true, nullptr, "2000", "3/2000"},  {true, nullptr, "2001", ""},       {true, nullptr, "0", ""},
-            {false, nullptr, "621", ""},        {false, nullptr, "2563", ""},      {false, nullptr, "67536", ""},
-            {false, "6", "622", ""},       {false, "7", "622", "7/622"},     {false, "9", "1582", "9/1582"},
-            {false, "10", "1582", ""},     {false, "11", "1582", "11/1582"}, {false, "1", "2562", "1/2562"},
-            {false, "2", "2562", ""},      {true, "8", "990", "8/990"},      {true, "9", "990", ""},
-            {true, "10", "990", "10/990"}, {true, "1", "2000", "1/2000"},    {true, "2", "2000", ""},
-            {true, "1", "1", "1/1"},       {true, "12", "1", "12/1"}};
+            {false, "7.5", nullptr, "8/2024"}, {false, "abc", nullptr, ""},        {false, nullptr, "67536", ""},
+            {false, "6", "622", ""},           {false, "7", "622", "7/622"},       {false, "1", "2562", "1/2562"},
+            {false, "10", "1582", ""},         {false, "11", "1582", "11/1582"},   {true, "9", "990", ""},
+            {true, "10", "990", "10/990"},     {true, "1", "2000", "1/2000"},      {true, "1", "1", "1/1"}};
         for (const auto &r : rows)
             QTest::addRow("%s %s/%s", r.hijri ? "Hijri" : "Gregorian", r.month ? r.month : "-", r.year ? r.year : "-")
                 << r.hijri << QString::fromLatin1(r.month) << QString::fromLatin1(r.year)
                 << QString::fromLatin1(r.kept);
     }
-    // Leaving a box rewrites its number or gives its message; with both boxes passing, a repaint draws the pair,
-    // which only "Go" checks. A refusal brings today's month back without redrawing; Enter does nothing.
+    // Leaving a box rewrites its number or gives its message; only "Go" checks the pair and draws it.
+    // A refusal brings today's month back without redrawing; Enter does nothing.
     void boxesAndGo()
     {
         QFETCH(bool, hijri);
@@ -107,7 +161,7 @@ private slots:
         CalMain w;
         open(w, hijri);
         QString heading = w.Heading->text();
-        int paints = w.paintCount();
+        const int paints = w.paintCount();
         for (QLineEdit *box : {w.MonthTXT, w.YearTXT}) {
             const QString text = box == w.MonthTXT ? month : year;
             if (text.isNull())
@@ -119,24 +173,26 @@ private slots:
         }
         const bool go = !month.isNull() && !year.isNull();
         if (go) {
-            QCOMPARE(messages_->count(), 0);
-            w.Form_Paint();
-            heading = (hijri ? core::HijriMonthName(month.toInt()) : core::GregMonthName(month.toInt())) + u',' + year;
-            QCOMPARE(w.Heading->text(), heading);
-            paints = w.paintCount();
+            QCOMPARE(messages_.count(), 0);
             QTest::mouseClick(w.GoCMD, Qt::LeftButton);
         }
-        const QString refusal = go ? DateRefused : month.isNull() ? YearRefused : MonthRefused;
-        QCOMPARE(messages_->texts, kept.isEmpty() ? QStringList{refusal} : QStringList());
-        QCOMPARE(messages_->titles, kept.isEmpty() ? QStringList{"Input Error ..."} : QStringList());
+        const QString refusal = go               ? QStringLiteral("Your date is out of range")
+                                : month.isNull() ? QStringLiteral("Your Year is out of range")
+                                                 : QStringLiteral("Your Month is out of range");
+        QCOMPARE(messages_.texts, kept.isEmpty() ? QStringList{refusal} : QStringList());
+        QCOMPARE(messages_.titles, kept.isEmpty() ? QStringList{"Input Error ..."} : QStringList());
         const QString expected = kept.isEmpty() ? (hijri ? "1/1446" : "7/2024") : kept;
         QCOMPARE(shown(w), expected + u' ' + expected);
+        const bool drawn = go && !kept.isEmpty();
+        if (drawn)
+            heading = (hijri ? core::HijriMonthName(month.toInt()) : core::GregMonthName(month.toInt())) + u',' + year;
         QCOMPARE(w.Heading->text(), heading);
-        QCOMPARE(w.paintCount(), paints + int(go && !kept.isEmpty()));
+        QCOMPARE(w.paintCount(), paints + int(drawn));
     }
+
     // Leaving a box unchanged keeps its editing flag, so the first arrow click
     // only puts the bar back to the box. After a change each click is one step:
-    // the upper arrow up by one, the trough below down by a page; none redraws.
+    // the upper arrow up by one (none past the top), the trough below down by a page; none redraws.
     void barClicks()
     {
         CalMain w;
@@ -147,28 +203,27 @@ private slots:
         tabAway(w.MonthTXT);
         QVERIFY(w.MonthEditing);
         clickBar(w.MonthScroll, QStyle::SC_ScrollBarSubLine);
-        QCOMPARE(shown(w), QStringLiteral("3/1999 3/1999"));
+        QCOMPARE(shown(w), QStringLiteral("7/2024 7/2024"));
         QVERIFY(!w.MonthEditing);
         clickBar(w.MonthScroll, QStyle::SC_ScrollBarSubLine);
-        QCOMPARE(shown(w), QStringLiteral("4/1999 4/1999"));
+        QCOMPARE(shown(w), QStringLiteral("8/2024 8/2024"));
 
-        typeInto(w.YearTXT, "2000");
+        typeInto(w.YearTXT, "2562");
         tabAway(w.YearTXT);
         QVERIFY(!w.YearEditing);
         QStringList seen;
         connect(w.YearScroll, &VScrollBar::Change, &w, [&] { seen << w.YearTXT->text(); });
-        clickBar(w.YearScroll, QStyle::SC_ScrollBarSubLine);
-        clickBar(w.YearScroll, QStyle::SC_ScrollBarAddPage);
-        clickBar(w.YearScroll, QStyle::SC_ScrollBarAddLine);
-        QCOMPARE(seen, QStringList({"2001", "1901", "1900"}));
-        QCOMPARE(shown(w), QStringLiteral("4/1900 4/1900"));
+        for (auto part : {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddPage, QStyle::SC_ScrollBarAddLine})
+            clickBar(w.YearScroll, part);
+        QCOMPARE(seen, QStringList({"2462", "2461"}));
+        QCOMPARE(shown(w), QStringLiteral("8/2461 8/2461"));
         QTest::qWait(20); // let any repaint asked for happen
         QCOMPARE(w.paintCount(), paints);
-        QCOMPARE(messages_->count(), 0);
+        QCOMPARE(messages_.count(), 0);
     }
 
 private:
-    testsupport::MessageCatcher *messages_ = nullptr;
+    testsupport::MessageCatcher messages_;
 };
 
 QTEST_MAIN(TestNavigation)
