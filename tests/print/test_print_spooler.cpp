@@ -42,12 +42,6 @@ Run run(const QString &program, const QStringList &arguments)
     return result;
 }
 
-// Found in the page's text as whole words, whatever the spacing.
-bool onPage(const QString &page, const QString &text)
-{
-    return (u' ' + page.simplified() + u' ').contains(u' ' + text.simplified() + u' ');
-}
-
 // Fills the fields and presses Print.
 void print(CalPrint &dialog, bool hijri, int year, int from, int to)
 {
@@ -219,8 +213,10 @@ private:
             const auto &cell = layout.cells[std::size_t(n)];
             expected << QString::number(cell.leadDay) << QString::number(cell.other.day) + core::keyLetter(cell.monthKey);
         }
-        for (const QString &wanted : expected)
-            QVERIFY2(onPage(text.output, wanted), qPrintable(QStringLiteral("job %1 lacks \"%2\":\n%3").arg(job).arg(wanted, text.output)));
+        const QString page = u' ' + text.output.simplified() + u' ';
+        for (const QString &wanted : expected) // as whole words, whatever the spacing
+            QVERIFY2(page.contains(u' ' + wanted.simplified() + u' '),
+                     qPrintable(QStringLiteral("job %1 lacks \"%2\":\n%3").arg(job).arg(wanted, text.output)));
     }
 
     QString folder_, socket_, pdftotext_;
