@@ -93,9 +93,7 @@ private slots:
         QFETCH(QStringList, rewritten);
         QFETCH(QStringList, result);
         CalConv d;
-        d.show();
-        d.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QVERIFY(testsupport::activate(d));
 
         // An earlier conversion: a refusal keeps all four outputs, an accepted date replaces them.
         convert(d, d.ToGreg, "1446", "1", "9");
@@ -113,9 +111,7 @@ private slots:
     void keyboard()
     {
         CalConv d;
-        d.show();
-        d.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QVERIFY(testsupport::activate(d));
         // Opens on the year, its "1" selected: typing replaces it.
         QCOMPARE(QApplication::focusWidget(), d.InYearTXT);
         QTest::keyClicks(d.InYearTXT, " 2024");

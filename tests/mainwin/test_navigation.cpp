@@ -17,13 +17,9 @@
 #include <QTest>
 
 using platform::VScrollBar;
+using testsupport::clickOption;
 
 namespace {
-
-void clickOption(QRadioButton *option)
-{
-    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
-}
 
 // Focus (which selects the whole text), then type over it.
 void typeInto(QLineEdit *box, const QString &text)
@@ -44,9 +40,7 @@ void tabAway(QLineEdit *box)
 // Shows the window, active, led by the given calendar: today's month, 7/2024 or 1/1446.
 void open(CalMain &w, bool hijri)
 {
-    w.show();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(testsupport::activate(w));
     if (hijri)
         clickOption(w.HegOpt);
     QCOMPARE(w.HegOpt->isChecked(), hijri);

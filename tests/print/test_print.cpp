@@ -29,6 +29,8 @@ using platform::RecordingPrinter;
 using printtests::Op;
 using Paper = RecordingPrinter::Paper;
 
+using testsupport::clickOption;
+
 namespace {
 
 bool near(double a, double b)
@@ -76,11 +78,6 @@ const QString MonthMessage = QStringLiteral("Check your 'From Month' or 'To Mont
 const QString DateMessage = QStringLiteral("Check your date limits");
 const QStringList GregorianToday{"2024", "7", "7"};
 const QStringList HijriToday{"1446", "1", "1"}; // 16 July 2024 is 9 Muharram 1446
-
-void clickOption(QRadioButton *option)
-{
-    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
-}
 
 QStringList fields(const CalPrint &dialog)
 {
@@ -248,9 +245,7 @@ private slots:
     void fieldsBecomeWholeNumbers()
     {
         CalPrint dialog;
-        dialog.show();
-        dialog.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(testsupport::activate(dialog));
         for (const auto &[typed, shown] : {std::pair(" 7x", "7"), {"2.5", "2"}, {"3.5", "4"}, {"&H0C", "12"}, {"abc", "0"}})
             for (QLineEdit *box : {dialog.YearTXTPRT, dialog.FromMonthTXTPRT, dialog.ToMonthTXTPRT}) {
                 box->setFocus();

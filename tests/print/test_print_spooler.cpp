@@ -45,7 +45,7 @@ Run run(const QString &program, const QStringList &arguments)
 // Fills the fields and presses Print.
 void print(CalPrint &dialog, bool hijri, int year, int from, int to)
 {
-    QTest::mouseClick(hijri ? dialog.OPTHegiry : dialog.OPTGregorian, Qt::LeftButton, {}, QPoint(8, dialog.OPTHegiry->height() / 2));
+    testsupport::clickOption(hijri ? dialog.OPTHegiry : dialog.OPTGregorian);
     dialog.YearTXTPRT->setText(QString::number(year));
     dialog.FromMonthTXTPRT->setText(QString::number(from));
     dialog.ToMonthTXTPRT->setText(QString::number(to));

@@ -28,6 +28,8 @@ namespace drive {
 
 using core::Lead;
 using Messages = testsupport::MessageCatcher;
+using testsupport::activate;
+using testsupport::clickOption;
 
 const QString MainTitle = QStringLiteral("Input Error ...");
 const QStringList MainMessages = {QStringLiteral("Your Month is out of range"),
@@ -43,13 +45,6 @@ inline QStringList hostileTexts()
             QStringLiteral("1E999"), QStringLiteral("-1E999"), QStringLiteral("NaN"), QStringLiteral("-Infinity"),
             QStringLiteral("2\t0\n2\t4"), QStringLiteral("\u0633\u0646\u0629"), QStringLiteral("\u0662\u0660\u0662\u0664"),
             QStringLiteral("\u202E12"), QStringLiteral("\U0001F4C5") + u'7', QString(QChar(0)) + u'7'};
-}
-
-inline bool activate(QWidget &w)
-{
-    w.show();
-    w.activateWindow();
-    return QTest::qWaitFor([&] { return QApplication::activeWindow() == &w; }, 5000);
 }
 
 // Focus the box (which selects its text) and paste over it with Ctrl+V.
@@ -73,7 +68,6 @@ inline void fill(const QList<QLineEdit *> &boxes, const QStringList &texts)
 }
 
 inline void click(QAbstractButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
-inline void clickOption(QRadioButton *o) { QTest::mouseClick(o, Qt::LeftButton, {}, QPoint(8, o->height() / 2)); }
 inline int32_t whole(const QLineEdit *box) { return core::WholeNumber32(box->text()); }
 inline bool isPlainNumber(const QString &text) { return core::PlainNumber(core::WholeNumber32(text)) == text; }
 

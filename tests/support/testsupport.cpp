@@ -3,7 +3,9 @@
 #include "platform/engineloader.h"
 #include "platform/messagebox.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QRadioButton>
+#include <QTest>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -23,6 +25,18 @@ const core::CalendarEngine &installRealEngine()
     }();
     core::setEngine(engine.get());
     return *engine;
+}
+
+bool activate(QWidget &window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }, 5000);
+}
+
+void clickOption(QRadioButton *option)
+{
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
 }
 
 MessageCatcher::MessageCatcher()

@@ -8,7 +8,16 @@
 #include <QStringList>
 #include <functional>
 
+class QRadioButton;
+class QWidget;
+
 namespace testsupport {
+
+// Shows the window and waits until it takes keys and focus.
+bool activate(QWidget &window);
+
+// A click on an option's round mark, where a user clicks.
+void clickOption(QRadioButton *option);
 
 // Loads libzendat32.so from the test program's folder and installs it as the
 // program's engine. Aborts the test program when it cannot.
