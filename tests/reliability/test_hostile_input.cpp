@@ -27,22 +27,32 @@ private slots:
             const Lead lead = leadOf(w);
             const QString usualYear = lead == Lead::Hijri ? QStringLiteral("1421") : QStringLiteral("2001");
             for (QLineEdit *box : {w.MonthTXT, w.YearTXT}) {
-                QString heading = w.Heading->text();
-                messages.clear();
-                paste(box, text);
-                w.centralWidget()->repaint(); // drawn while the text stands in the box
-                checkMainWindow(w, heading, messages);
-                heading = w.Heading->text();
-                click(w.GoCMD);
-                checkMainWindow(w, heading, messages);
-                QVERIFY(inRange(lead, whole(w.MonthTXT), whole(w.YearTXT)));
+                // The box left by "Go", by a click on the calendar shown, or by a step of its bar.
+                for (const int leaving : {0, 1, 2}) {
+                    QString heading = w.Heading->text();
+                    messages.clear();
+                    paste(box, text);
+                    w.centralWidget()->repaint(); // drawn while the text stands in the box
+                    checkMainWindow(w, heading, messages);
+                    heading = w.Heading->text();
+                    platform::VScrollBar *bar = box == w.MonthTXT ? w.MonthScroll : w.YearScroll;
+                    if (leaving == 0)
+                        click(w.GoCMD);
+                    else if (leaving == 1)
+                        clickOption(option);
+                    else
+                        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->partRect(QStyle::SC_ScrollBarSubLine).center());
+                    checkMainWindow(w, heading, messages, leaving != 2);
+                    if (leaving == 0)
+                        QVERIFY(inRange(lead, whole(w.MonthTXT), whole(w.YearTXT)));
 
-                messages.clear();
-                paste(w.MonthTXT, QStringLiteral("8"));
-                paste(w.YearTXT, usualYear);
-                click(w.GoCMD);
-                QCOMPARE(messages.count(), 0);
-                QCOMPARE(w.Heading->text(), headingFor(lead, 8, usualYear.toInt()));
+                    messages.clear();
+                    paste(w.MonthTXT, QStringLiteral("8"));
+                    paste(w.YearTXT, usualYear);
+                    click(w.GoCMD);
+                    QCOMPARE(messages.count(), 0);
+                    QCOMPARE(w.Heading->text(), headingFor(lead, 8, usualYear.toInt()));
+                }
             }
         }
     }
