@@ -7,7 +7,17 @@
 namespace platform {
 
 namespace {
+
 constexpr double TwipsPerPoint = 20;
+
+// The printing library opened first, from the system's folder, so that Qt's
+// print plugin does not look it up by name.
+std::unique_ptr<QPrinter> makeQPrinter()
+{
+    spooler::openPrintingLibrary();
+    return std::make_unique<QPrinter>(QPrinter::HighResolution);
+}
+
 } // namespace
 
 Printer::Printer()
@@ -21,13 +31,12 @@ void Printer::fail(const QString &why)
         errorText_ = why;
 }
 
-DevicePrinter::DevicePrinter()
-    : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)), toSpooler_(true)
+DevicePrinter::DevicePrinter() : printer_(makeQPrinter()), toSpooler_(true)
 {
 }
 
 DevicePrinter::DevicePrinter(const QString &pdfPath, const QPageLayout &layout)
-    : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)), toSpooler_(false)
+    : printer_(makeQPrinter()), toSpooler_(false)
 {
     printer_->setOutputFormat(QPrinter::PdfFormat);
     printer_->setOutputFileName(pdfPath);

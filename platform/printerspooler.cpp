@@ -1,8 +1,11 @@
 #include "printerspooler.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <cups/cups.h>
 #include <cstring>
 #include <dlfcn.h>
+#include <link.h>
 
 namespace platform::spooler {
 namespace {
@@ -31,11 +34,32 @@ bool resolve(void *library, F &function, const char *name)
     return function != nullptr;
 }
 
+// The folder Qt's print support library was loaded from, or empty. Never by
+// name: a name is searched on LD_LIBRARY_PATH, where an empty entry stands
+// for the working directory.
+QString qtPrintSupportFolder()
+{
+    void *loaded = dlopen("libQt6PrintSupport.so.6", RTLD_LAZY | RTLD_NOLOAD); // never loads anything
+    link_map *map = nullptr;
+    QString file;
+    if (loaded && dlinfo(loaded, RTLD_DI_LINKMAP, &map) == 0 && map && map->l_name)
+        file = QString::fromLocal8Bit(map->l_name);
+    if (loaded)
+        dlclose(loaded);
+    if (!QDir::isAbsolutePath(file))
+        return {};
+    return QFileInfo(file).absolutePath();
+}
+
 const Cups &cups()
 {
     static const Cups api = [] {
         Cups c;
-        void *library = dlopen("libcups.so.2", RTLD_NOW | RTLD_GLOBAL);
+        const QString folder = qtPrintSupportFolder();
+        if (folder.isEmpty())
+            return c;
+        void *library = dlopen(QDir(folder).filePath(QStringLiteral("libcups.so.2")).toLocal8Bit().constData(),
+                               RTLD_NOW | RTLD_GLOBAL);
         if (!library)
             return c;
         Cups all;
@@ -63,6 +87,11 @@ bool optionIs(const cups_dest_t &dest, const char *name, const char *value)
 }
 
 } // namespace
+
+bool openPrintingLibrary()
+{
+    return cups().loaded();
+}
 
 QString whySpoolerSilent()
 {

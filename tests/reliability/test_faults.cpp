@@ -33,6 +33,7 @@ class TestFaults : public QObject {
 private slots:
     void brokenEngineAtStartUp_data();
     void brokenEngineAtStartUp();
+    void plantedPrintingLibraryNeverRuns();
     void nonsenseEngineOnPaper();
     void clockPassesMidnight();
 };
@@ -69,6 +70,32 @@ void TestFaults::brokenEngineAtStartUp()
     QCOMPARE(out.count(QStringLiteral("message:")), status == 0 ? 0 : 1);
     QVERIFY2(status == 0 || out.contains(QStringLiteral("libzendat32.so")), qPrintable(out));
     QCOMPARE(out.contains(QStringLiteral("window shown")), status == 0);
+}
+
+// The printing library is opened from the system's folder, never by name: a
+// libcups.so.2 in the working directory, reachable through an empty entry
+// of LD_LIBRARY_PATH or named there, is not run when printing first asks
+// the spooler.
+void TestFaults::plantedPrintingLibraryNeverRuns()
+{
+    QTemporaryDir folder, work;
+    QVERIFY(QFile::copy(QStringLiteral(STARTUP_PROBE), folder.filePath("dovrin")));
+    QVERIFY(QFile::copy(QStringLiteral(REAL_ENGINE), folder.filePath("libzendat32.so")));
+    QVERIFY(QFile::copy(QStringLiteral(PLANTED_LIBRARY), work.filePath("libcups.so.2")));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LD_LIBRARY_PATH", QStringLiteral(":") + work.path());
+    environment.insert("DOVRIN_PLANTED_MARKER", work.filePath("marker"));
+    environment.insert("PROBE_ASKS_SPOOLER", "1");
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(work.path());
+    program.start(folder.filePath("dovrin"), {});
+    QVERIFY(program.waitForFinished(30000));
+    const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY2(out.contains(QStringLiteral("spooler: ")) && !out.contains(QStringLiteral("cannot be loaded")),
+             qPrintable(out));
+    QVERIFY(!QFile::exists(work.filePath("marker")));
 }
 
 // Each month printed as its frame with the weekday names, nothing else.
