@@ -1,8 +1,6 @@
-// The program's own main(), unchanged, with every message box answered on
-// standard output. Once the event loop runs, the probe names the windows
-// shown (and asks the print spooler, as a print job would, when
-// PROBE_ASKS_SPOOLER is set) and quits, so its exit status tells how
-// start-up ended.
+// The program's own main(), unchanged, with its message boxes answered on
+// standard output. Once the event loop runs, the probe asks the print spooler
+// (as a print job would), names the windows shown and quits.
 #include "platform/messagebox.h"
 #include "platform/printerspooler.h"
 
@@ -19,8 +17,7 @@ void watchStartUp()
         std::printf("message: %s: %s\n", qPrintable(title), qPrintable(QString(text).replace(u'\n', u' ')));
     });
     QTimer::singleShot(0, qApp, [] {
-        if (qEnvironmentVariableIsSet("PROBE_ASKS_SPOOLER"))
-            std::printf("spooler: %s\n", qPrintable(platform::spooler::whySpoolerSilent()));
+        std::printf("spooler: %s\n", qPrintable(platform::spooler::whySpoolerSilent()));
         for (const QWidget *window : QApplication::topLevelWidgets())
             if (window->isVisible())
                 std::printf("window shown: %s\n", qPrintable(window->objectName()));

@@ -1,101 +1,84 @@
-// Faults from outside the program: a broken engine library at start-up, an
+// Faults from outside the program: broken or planted libraries at start-up, an
 // engine answering nonsense while months are printed, and the clock passing
 // midnight between two repaints. (The spooler's faults: the print spooler test.)
 #include "drive.h"
 #include "platform/clock.h"
+#include "platform/engineloader.h"
 #include "platform/picturebox.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 
 using namespace drive;
 
-namespace {
-
-// The cell (1 to 42) whose pixels differ between a page with today's marker
-// and the same page without it; 0 when they do not differ.
-int markedCell(const QImage &marked, const QImage &unmarked)
-{
-    QRect changed;
-    for (int y = 0; y < marked.height(); ++y)
-        for (int x = 0; x < marked.width(); ++x)
-            if (marked.pixel(x, y) != unmarked.pixel(x, y))
-                changed |= QRect(x, y, 1, 1);
-    if (changed.isEmpty())
-        return 0;
-    return 1 + changed.center().y() * 6 / marked.height() * 7 + changed.center().x() * 7 / marked.width();
-}
-
-} // namespace
-
 class TestFaults : public QObject {
     Q_OBJECT
 private slots:
-    void brokenEngineAtStartUp_data();
-    void brokenEngineAtStartUp();
-    void plantedPrintingLibraryNeverRuns();
+    void startUp_data();
+    void startUp();
+    void loaderNeedsTheProgramsFolder();
     void nonsenseEngineOnPaper();
     void clockPassesMidnight();
 };
 
-void TestFaults::brokenEngineAtStartUp_data()
+void TestFaults::startUp_data()
 {
-    QTest::addColumn<QString>("library"); // put beside the program as libzendat32.so
-    QTest::addColumn<QString>("expected"); // in what start-up writes
+    QTest::addColumn<QString>("engine"); // copied as libzendat32.so into `folder`, beside the program or installed
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("expected"); // in what start-up writes; %1 is where the program is installed
     QTest::addColumn<int>("status");
-    QTest::newRow("none") << QString() << "not found" << 2;
-    QTest::newRow("missing an entry point") << PARTIAL_ENGINE << "ordinal 13" << 2;
-    QTest::newRow("not a library") << BROKEN_ENGINE << "libzendat32.so" << 2;
-    QTest::newRow("the real one") << REAL_ENGINE << "window shown: CalMain" << 0;
+    const QString stoodIn = QStringLiteral("File: %1/bin/libzendat32.so Reason: ");
+    QTest::newRow("only planted ones") << QString() << "bin"
+                                       << "File: libzendat32.so Reason: not found in %1/bin or %1/lib/dovrin" << 2;
+    QTest::newRow("missing an entry point") << STAND_IN_ENGINE << "bin"
+                                            << stoodIn + "it has no entry point with ordinal 13" << 2;
+    QTest::newRow("not a library") << BROKEN_ENGINE << "bin" << stoodIn + "%1/bin/libzendat32.so: " << 2;
+    QTest::newRow("beside the program") << REAL_ENGINE << "bin" << "window shown: CalMain" << 0;
+    QTest::newRow("installed layout") << REAL_ENGINE << "lib/dovrin" << "window shown: CalMain" << 0;
 }
 
-// The program's own main(): one message naming the library and what is
-// wrong with it, then exit status 2 with no window; or the main window.
-void TestFaults::brokenEngineAtStartUp()
+// The program's own main(), in a working directory holding a planted engine and
+// printing library also reachable through LD_LIBRARY_PATH: one message naming
+// what is wrong and exit status 2, or the main window and the spooler asked.
+void TestFaults::startUp()
 {
-    QFETCH(QString, library);
+    QFETCH(QString, engine);
+    QFETCH(QString, folder);
     QFETCH(QString, expected);
     QFETCH(int, status);
-    QTemporaryDir folder;
-    QVERIFY(QFile::copy(QStringLiteral(STARTUP_PROBE), folder.filePath("dovrin")));
-    if (!library.isEmpty())
-        QVERIFY(QFile::copy(library, folder.filePath("libzendat32.so")));
+    QTemporaryDir root, work;
+    QVERIFY(QDir(root.path()).mkpath(folder) && QDir(root.path()).mkpath("bin"));
+    QVERIFY(QFile::copy(QStringLiteral(STARTUP_PROBE), root.filePath("bin/dovrin")));
+    QVERIFY(engine.isEmpty() || QFile::copy(engine, root.filePath(folder + "/libzendat32.so")));
+    for (const char *planted : {"libzendat32.so", "libcups.so.2"})
+        QVERIFY(QFile::copy(QStringLiteral(STAND_IN_ENGINE), work.filePath(planted)));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LD_LIBRARY_PATH", QStringLiteral(":") + work.path());
     QProcess program;
-    program.start(folder.filePath("dovrin"), {});
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(work.path());
+    program.start(root.filePath("bin/dovrin"), {});
     QVERIFY(program.waitForFinished(30000));
     const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), status);
-    QVERIFY2(out.contains(expected), qPrintable(out));
-    QCOMPARE(out.count(QStringLiteral("message:")), status == 0 ? 0 : 1);
-    QVERIFY2(status == 0 || out.contains(QStringLiteral("libzendat32.so")), qPrintable(out));
-    QCOMPARE(out.contains(QStringLiteral("window shown")), status == 0);
+    QVERIFY2(out.contains(expected.arg(root.path())), qPrintable(out));
+    QCOMPARE(out.count(u"message:"), status == 0 ? 0 : 1);
+    QCOMPARE(out.contains(u"window shown"), status == 0);
+    QCOMPARE(out.contains(u"spooler: ") && !out.contains(u"cannot be loaded"), status == 0);
+    QVERIFY(!QFile::exists(work.filePath("libzendat32.so.ran"))); // the planted ones never ran
+    QVERIFY(!QFile::exists(work.filePath("libcups.so.2.ran")));
 }
 
-// The printing library is opened from the system's folder, never by name: a
-// libcups.so.2 in the working directory, reachable through an empty entry
-// of LD_LIBRARY_PATH or named there, is not run when printing first asks
-// the spooler.
-void TestFaults::plantedPrintingLibraryNeverRuns()
+// A relative or empty folder would be the working directory, here the one
+// holding the real engine.
+void TestFaults::loaderNeedsTheProgramsFolder()
 {
-    QTemporaryDir folder, work;
-    QVERIFY(QFile::copy(QStringLiteral(STARTUP_PROBE), folder.filePath("dovrin")));
-    QVERIFY(QFile::copy(QStringLiteral(REAL_ENGINE), folder.filePath("libzendat32.so")));
-    QVERIFY(QFile::copy(QStringLiteral(PLANTED_LIBRARY), work.filePath("libcups.so.2")));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("LD_LIBRARY_PATH", QStringLiteral(":") + work.path());
-    environment.insert("DOVRIN_PLANTED_MARKER", work.filePath("marker"));
-    environment.insert("PROBE_ASKS_SPOOLER", "1");
-    QProcess program;
-    program.setProcessEnvironment(environment);
-    program.setWorkingDirectory(work.path());
-    program.start(folder.filePath("dovrin"), {});
-    QVERIFY(program.waitForFinished(30000));
-    const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
-    QCOMPARE(program.exitCode(), 0);
-    QVERIFY2(out.contains(QStringLiteral("spooler: ")) && !out.contains(QStringLiteral("cannot be loaded")),
-             qPrintable(out));
-    QVERIFY(!QFile::exists(work.filePath("marker")));
+    QVERIFY(QDir::setCurrent(QCoreApplication::applicationDirPath()));
+    QVERIFY(QFile::exists(QStringLiteral("libzendat32.so")));
+    QVERIFY(!platform::loadEngine(QStringLiteral(".")).engine);
+    QVERIFY(!platform::loadEngine(QString()).engine);
 }
 
 // Each month printed as its frame with the weekday names, nothing else.
@@ -118,18 +101,17 @@ void TestFaults::nonsenseEngineOnPaper()
         QCOMPARE(messages.count(), 0);
         QCOMPARE(printer.documentCount(), 2);
         for (int document : {1, 2}) {
-            QStringList texts;
-            for (const auto &op : printtests::textsOf(printer, document))
-                texts << op.text;
-            QCOMPARE(texts.size(), 7);
-            for (const QString &text : texts)
-                QVERIFY2(text.endsWith(QStringLiteral("day")), qPrintable(text));
+            const auto texts = printtests::textsOf(printer, document);
+            QCOMPARE(int(texts.size()), 7);
+            for (const auto &op : texts)
+                QVERIFY2(op.text.endsWith(QStringLiteral("day")), qPrintable(op.text));
         }
     }
 }
 
-// A repaint after midnight moves the marker to the new day, and off the
-// page when the month has ended.
+// A repaint after midnight moves the marker to the new day, and off the page
+// when the month has ended. The marked cell (1 to 42) is where the page
+// differs from the same page unmarked.
 void TestFaults::clockPassesMidnight()
 {
     testsupport::installRealEngine();
@@ -142,7 +124,14 @@ void TestFaults::clockPassesMidnight()
     for (const int day : {16, 17, 31, 32}) {
         platform::pinDate(QDate(2024, 7, 1).addDays(day - 1));
         w.centralWidget()->repaint();
-        QCOMPARE(markedCell(w.Pic->image(), unmarked), day == 32 ? 0 : day + 1);
+        const QImage marked = w.Pic->image();
+        QRect changed;
+        for (int y = 0; y < marked.height(); ++y)
+            for (int x = 0; x < marked.width(); ++x)
+                if (marked.pixel(x, y) != unmarked.pixel(x, y))
+                    changed |= QRect(x, y, 1, 1);
+        const QPoint cell(changed.center().x() * 7 / marked.width(), changed.center().y() * 6 / marked.height());
+        QCOMPARE(changed.isEmpty() ? 0 : 1 + cell.y() * 7 + cell.x(), day == 32 ? 0 : day + 1);
     }
     QCOMPARE(w.Heading->text(), QStringLiteral("July,2024"));
 }
