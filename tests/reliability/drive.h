@@ -1,13 +1,11 @@
-// Driving the real windows as a user does, and the rules that hold between
-// their controls whatever was done to them.
+// Driving the real windows as a user does, and the rules between their
+// controls whatever was done to them.
 #pragma once
 
 #include "convert/calconv.h"
-#include "core/monthlayout.h"
 #include "core/names.h"
 #include "core/numtext.h"
 #include "mainwin/calmain.h"
-#include "platform/printerrecording.h"
 #include "platform/scrollbar.h"
 #include "print/calcanprint.h"
 #include "print/calprint.h"
@@ -22,7 +20,6 @@
 #include <QRadioButton>
 #include <QTest>
 #include <cmath>
-#include <limits>
 
 namespace drive {
 
@@ -39,12 +36,13 @@ const QStringList MainMessages = {QStringLiteral("Your Month is out of range"),
 // Texts no user should type: Qt's clipboard brings them in as a paste would.
 inline QStringList hostileTexts()
 {
-    return {QString(), QStringLiteral("\t\n\t\n"), QStringLiteral("+"), QStringLiteral("-"), QStringLiteral("+-"),
+    return {QString(), QStringLiteral(" \t\n\t "), QStringLiteral("+"), QStringLiteral("-"), QStringLiteral("+-"),
             QStringLiteral("."), QString(10000, u'9'), QString(9999, u'0') + u'7',
             QStringLiteral("&H") + QString(40, u'F'), QStringLiteral("&O") + QString(40, u'7'),
             QStringLiteral("1E999"), QStringLiteral("-1E999"), QStringLiteral("NaN"), QStringLiteral("-Infinity"),
-            QStringLiteral("2\t0\n2\t4"), QStringLiteral("\u0633\u0646\u0629"), QStringLiteral("\u0662\u0660\u0662\u0664"),
-            QStringLiteral("\u202E12"), QStringLiteral("\U0001F4C5") + u'7', QString(QChar(0)) + u'7'};
+            QStringLiteral("2\t0\n2\t4"), QStringLiteral("\u0633\u0646\u0629"),
+            QStringLiteral("\u0662\u0660\u0662\u0664"), QStringLiteral("\u202E12"), QStringLiteral("\U0001F4C5") + u'7',
+            QString(QChar(0)) + u'7'};
 }
 
 // Focus the box (which selects its text) and paste over it with Ctrl+V.
@@ -74,7 +72,7 @@ inline bool isPlainNumber(const QString &text) { return core::PlainNumber(core::
 inline bool fitsIn32Bits(const QString &text)
 {
     const double rounded = std::nearbyint(core::ValOf(text));
-    return rounded >= std::numeric_limits<int32_t>::min() && rounded <= std::numeric_limits<int32_t>::max();
+    return rounded >= INT32_MIN && rounded <= INT32_MAX;
 }
 
 inline Lead leadOf(const CalMain &w) { return w.HegOpt->isChecked() ? Lead::Hijri : Lead::Gregorian; }
@@ -88,25 +86,16 @@ inline QString headingFor(Lead lead, int32_t month, int32_t year, const QString 
 // July 622 to January 2562 (Gregorian), Muharram 1 to Muharram 2000 (Hijri).
 inline bool inRange(Lead lead, int32_t month, int32_t year)
 {
-    if (month < 1 || month > 12)
-        return false;
-    if (lead == Lead::Hijri)
-        return (year >= 1 && year < 2000) || (year == 2000 && month == 1);
-    return (year > 622 && year < 2562) || (year == 622 && month >= 7) || (year == 2562 && month == 1);
+    const int64_t months = int64_t(year) * 12 + month;
+    const bool hijri = lead == Lead::Hijri;
+    return month >= 1 && month <= 12 && months >= (hijri ? 12 + 1 : 622 * 12 + 7)
+           && months <= (hijri ? 2000 : 2562) * 12 + 1;
 }
 
-inline QPair<int32_t, int32_t> todaysMonth(Lead lead)
-{
-    int32_t day, month, year;
-    lead == Lead::Hijri ? core::TodayHijri(day, month, year) : core::TodayGreg(day, month, year);
-    return {month, year};
-}
-
-// After any user action on the main window: only its own messages, each
-// bringing back today's month (unless the action went on, as a click on a
-// bar does once the box it left is refused); a box not being edited holds a
-// plain number that its bar shows; a page drawn since `headingBefore` names
-// the month the boxes read, or is bare.
+// After any action on the main window: only its own messages, each bringing
+// back today's month (unless the action went on, as a click on a bar does once
+// the box it left is refused); a box not being edited holds a plain number its
+// bar shows; a page drawn since `headingBefore` names the boxes' month or is bare.
 inline void checkMainWindow(const CalMain &w, const QString &headingBefore, const Messages &messages,
                             bool refusalEndsAction = true)
 {
@@ -117,9 +106,10 @@ inline void checkMainWindow(const CalMain &w, const QString &headingBefore, cons
     QCOMPARE(core::CalendarMode, int16_t(lead == Lead::Gregorian ? 1 : 0));
     QCOMPARE(w.YearScroll->Min(), lead == Lead::Hijri ? 1 : 622);
     QCOMPARE(w.YearScroll->Max(), lead == Lead::Hijri ? 2000 : 2562);
-    const auto today = todaysMonth(lead);
-    for (const auto &[box, bar, todays] : {std::tuple{w.MonthTXT, w.MonthScroll, today.first},
-                                           std::tuple{w.YearTXT, w.YearScroll, today.second}}) {
+    int32_t day, month, year;
+    lead == Lead::Hijri ? core::TodayHijri(day, month, year) : core::TodayGreg(day, month, year);
+    for (const auto &[box, bar, todays] : {std::tuple{w.MonthTXT, w.MonthScroll, month},
+                                           std::tuple{w.YearTXT, w.YearScroll, year}}) {
         if (box->hasFocus())
             continue;
         QVERIFY2(isPlainNumber(box->text()), qPrintable(box->text()));
@@ -135,6 +125,18 @@ inline void checkMainWindow(const CalMain &w, const QString &headingBefore, cons
         QCOMPARE(w.Heading->text(), headingFor(lead, whole(w.MonthTXT), whole(w.YearTXT)));
 }
 
+// Presses Go: refused with the window's message, or the boxes' month, in range, drawn.
+inline void goAndCheck(const CalMain &w, const Messages &messages)
+{
+    const QString headingBefore = w.Heading->text();
+    click(w.GoCMD);
+    checkMainWindow(w, headingBefore, messages);
+    if (messages.count() == 0) {
+        QVERIFY(inRange(leadOf(w), whole(w.MonthTXT), whole(w.YearTXT)));
+        QCOMPARE(w.Heading->text(), headingFor(leadOf(w), whole(w.MonthTXT), whole(w.YearTXT)));
+    }
+}
+
 // Presses a conversion button: the engine's conversion of what the boxes
 // read, or the refusal with the outputs left as they were.
 inline void convertAndCheck(CalConv &d, QPushButton *button, Messages &messages)
@@ -145,9 +147,8 @@ inline void convertAndCheck(CalConv &d, QPushButton *button, Messages &messages)
     const QStringList before = outputs();
     messages.clear();
     click(button);
-    bool accepted = true;
-    for (const QLineEdit *box : {d.InYearTXT, d.InMonthTXT, d.InDayTXT})
-        accepted = accepted && fitsIn32Bits(box->text());
+    const bool accepted =
+        fitsIn32Bits(d.InYearTXT->text()) && fitsIn32Bits(d.InMonthTXT->text()) && fitsIn32Bits(d.InDayTXT->text());
     const int32_t y = whole(d.InYearTXT), m = whole(d.InMonthTXT), day = whole(d.InDayTXT);
     const core::CalendarEngine &e = core::engine();
     const bool toHijri = button == d.ToHegiry;

@@ -3,7 +3,6 @@
 // midnight between two repaints. (The spooler's faults: the print spooler test.)
 #include "drive.h"
 #include "platform/clock.h"
-#include "platform/engineloader.h"
 #include "platform/picturebox.h"
 
 #include <QDir>
@@ -15,126 +14,109 @@ using namespace drive;
 class TestFaults : public QObject {
     Q_OBJECT
 private slots:
-    void startUp_data();
-    void startUp();
-    void loaderNeedsTheProgramsFolder();
-    void nonsenseEngineOnPaper();
-    void clockPassesMidnight();
-};
+    void startUp_data()
+    {
+        QTest::addColumn<QString>("engine"); // copied as libzendat32.so into `folder`, beside the program or installed
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("expected"); // in what start-up writes; %1 is where the program is installed
+        const QString file = QStringLiteral("File: %1/bin/libzendat32.so Reason: ");
+        QTest::newRow("only planted ones") << QString() << "bin"
+                                           << "File: libzendat32.so Reason: not found in %1/bin or %1/lib/dovrin";
+        QTest::newRow("missing an entry point") << STAND_IN_ENGINE << "bin"
+                                                << file + "it has no entry point with ordinal 13";
+        QTest::newRow("not a library") << BROKEN_ENGINE << "bin" << file + "%1/bin/libzendat32.so: ";
+        QTest::newRow("beside the program") << REAL_ENGINE << "bin" << "window shown: CalMain";
+        QTest::newRow("installed layout") << REAL_ENGINE << "lib/dovrin" << "window shown: CalMain";
+    }
 
-void TestFaults::startUp_data()
-{
-    QTest::addColumn<QString>("engine"); // copied as libzendat32.so into `folder`, beside the program or installed
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QString>("expected"); // in what start-up writes; %1 is where the program is installed
-    QTest::addColumn<int>("status");
-    const QString stoodIn = QStringLiteral("File: %1/bin/libzendat32.so Reason: ");
-    QTest::newRow("only planted ones") << QString() << "bin"
-                                       << "File: libzendat32.so Reason: not found in %1/bin or %1/lib/dovrin" << 2;
-    QTest::newRow("missing an entry point") << STAND_IN_ENGINE << "bin"
-                                            << stoodIn + "it has no entry point with ordinal 13" << 2;
-    QTest::newRow("not a library") << BROKEN_ENGINE << "bin" << stoodIn + "%1/bin/libzendat32.so: " << 2;
-    QTest::newRow("beside the program") << REAL_ENGINE << "bin" << "window shown: CalMain" << 0;
-    QTest::newRow("installed layout") << REAL_ENGINE << "lib/dovrin" << "window shown: CalMain" << 0;
-}
+    // The program's own main(), in a working directory holding a planted engine and
+    // printing library also reachable through LD_LIBRARY_PATH: one message naming
+    // what is wrong and exit status 2, or the main window and the spooler asked.
+    void startUp()
+    {
+        QFETCH(QString, engine);
+        QFETCH(QString, folder);
+        QFETCH(QString, expected);
+        QTemporaryDir root, work;
+        QVERIFY(QDir(root.path()).mkpath(folder) && QDir(root.path()).mkpath("bin"));
+        QVERIFY(QFile::copy(QStringLiteral(STARTUP_PROBE), root.filePath("bin/dovrin")));
+        QVERIFY(engine.isEmpty() || QFile::copy(engine, root.filePath(folder + "/libzendat32.so")));
+        for (const char *planted : {"libzendat32.so", "libcups.so.2"})
+            QVERIFY(QFile::copy(QStringLiteral(STAND_IN_ENGINE), work.filePath(planted)));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LD_LIBRARY_PATH", QStringLiteral(":") + work.path());
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.setWorkingDirectory(work.path());
+        program.start(root.filePath("bin/dovrin"), {});
+        QVERIFY(program.waitForFinished(30000));
+        const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
+        const bool started = expected.contains(u"window shown");
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), started ? 0 : 2);
+        QVERIFY2(out.contains(expected.arg(root.path())), qPrintable(out));
+        QCOMPARE(out.count(u"message:"), started ? 0 : 1);
+        QCOMPARE(out.contains(u"window shown"), started);
+        QCOMPARE(out.contains(u"spooler: ") && !out.contains(u"cannot be loaded"), started);
+        QVERIFY(!QFile::exists(work.filePath("libzendat32.so.ran"))); // the planted ones never ran
+        QVERIFY(!QFile::exists(work.filePath("libcups.so.2.ran")));
+    }
 
-// The program's own main(), in a working directory holding a planted engine and
-// printing library also reachable through LD_LIBRARY_PATH: one message naming
-// what is wrong and exit status 2, or the main window and the spooler asked.
-void TestFaults::startUp()
-{
-    QFETCH(QString, engine);
-    QFETCH(QString, folder);
-    QFETCH(QString, expected);
-    QFETCH(int, status);
-    QTemporaryDir root, work;
-    QVERIFY(QDir(root.path()).mkpath(folder) && QDir(root.path()).mkpath("bin"));
-    QVERIFY(QFile::copy(QStringLiteral(STARTUP_PROBE), root.filePath("bin/dovrin")));
-    QVERIFY(engine.isEmpty() || QFile::copy(engine, root.filePath(folder + "/libzendat32.so")));
-    for (const char *planted : {"libzendat32.so", "libcups.so.2"})
-        QVERIFY(QFile::copy(QStringLiteral(STAND_IN_ENGINE), work.filePath(planted)));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("LD_LIBRARY_PATH", QStringLiteral(":") + work.path());
-    QProcess program;
-    program.setProcessEnvironment(environment);
-    program.setWorkingDirectory(work.path());
-    program.start(root.filePath("bin/dovrin"), {});
-    QVERIFY(program.waitForFinished(30000));
-    const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), status);
-    QVERIFY2(out.contains(expected.arg(root.path())), qPrintable(out));
-    QCOMPARE(out.count(u"message:"), status == 0 ? 0 : 1);
-    QCOMPARE(out.contains(u"window shown"), status == 0);
-    QCOMPARE(out.contains(u"spooler: ") && !out.contains(u"cannot be loaded"), status == 0);
-    QVERIFY(!QFile::exists(work.filePath("libzendat32.so.ran"))); // the planted ones never ran
-    QVERIFY(!QFile::exists(work.filePath("libcups.so.2.ran")));
-}
-
-// A relative or empty folder would be the working directory, here the one
-// holding the real engine.
-void TestFaults::loaderNeedsTheProgramsFolder()
-{
-    QVERIFY(QDir::setCurrent(QCoreApplication::applicationDirPath()));
-    QVERIFY(QFile::exists(QStringLiteral("libzendat32.so")));
-    QVERIFY(!platform::loadEngine(QStringLiteral(".")).engine);
-    QVERIFY(!platform::loadEngine(QString()).engine);
-}
-
-// Each month printed as its frame with the weekday names, nothing else.
-void TestFaults::nonsenseEngineOnPaper()
-{
-    const core::CalendarEngine &real = testsupport::installRealEngine();
-    testsupport::FakeEngine weekday9(real), month45Days(real);
-    weekday9.weekDayOf = [](int32_t, int32_t, int32_t) { return 9; };
-    month45Days.gregMonthDays = [](int32_t, int32_t) { return 45; };
-    for (const core::CalendarEngine *engine : {&weekday9, &month45Days}) {
-        Messages messages;
-        platform::RecordingPrinter printer;
-        CalPrint d;
-        d.usePrinter(&printer);
-        QVERIFY(activate(d));
-        fill({d.YearTXTPRT, d.FromMonthTXTPRT, d.ToMonthTXTPRT}, {"2024", "3", "4"});
-        core::setEngine(engine);
-        click(d.PrintPRT);
-        core::setEngine(&real);
-        QCOMPARE(messages.count(), 0);
-        QCOMPARE(printer.documentCount(), 2);
-        for (int document : {1, 2}) {
-            const auto texts = printtests::textsOf(printer, document);
-            QCOMPARE(int(texts.size()), 7);
-            for (const auto &op : texts)
-                QVERIFY2(op.text.endsWith(QStringLiteral("day")), qPrintable(op.text));
+    // Each month printed as its frame with the weekday names, nothing else.
+    void nonsenseEngineOnPaper()
+    {
+        const core::CalendarEngine &real = testsupport::installRealEngine();
+        testsupport::FakeEngine weekday9(real), month45Days(real);
+        weekday9.weekDayOf = [](int32_t, int32_t, int32_t) { return 9; };
+        month45Days.gregMonthDays = [](int32_t, int32_t) { return 45; };
+        for (const core::CalendarEngine *engine : {&weekday9, &month45Days}) {
+            Messages messages;
+            platform::RecordingPrinter printer;
+            CalPrint d;
+            d.usePrinter(&printer);
+            QVERIFY(activate(d));
+            fill({d.YearTXTPRT, d.FromMonthTXTPRT, d.ToMonthTXTPRT}, {"2024", "3", "4"});
+            core::setEngine(engine);
+            click(d.PrintPRT);
+            core::setEngine(&real);
+            QCOMPARE(messages.count(), 0);
+            QCOMPARE(printer.documentCount(), 2);
+            for (int document : {1, 2}) {
+                const auto texts = printtests::textsOf(printer, document);
+                QCOMPARE(int(texts.size()), 7);
+                for (const auto &op : texts)
+                    QVERIFY2(op.text.endsWith(QStringLiteral("day")), qPrintable(op.text));
+            }
         }
     }
-}
 
-// A repaint after midnight moves the marker to the new day, and off the page
-// when the month has ended. The marked cell (1 to 42) is where the page
-// differs from the same page unmarked.
-void TestFaults::clockPassesMidnight()
-{
-    testsupport::installRealEngine();
-    platform::pinDate(QDate(2024, 8, 1));
-    CalMain w;
-    QVERIFY(activate(w));
-    fill({w.MonthTXT, w.YearTXT}, {"7", "2024"});
-    click(w.GoCMD);
-    const QImage unmarked = w.Pic->image(); // July 2024 begins on a Monday
-    for (const int day : {16, 17, 31, 32}) {
-        platform::pinDate(QDate(2024, 7, 1).addDays(day - 1));
-        w.centralWidget()->repaint();
-        const QImage marked = w.Pic->image();
-        QRect changed;
-        for (int y = 0; y < marked.height(); ++y)
-            for (int x = 0; x < marked.width(); ++x)
-                if (marked.pixel(x, y) != unmarked.pixel(x, y))
-                    changed |= QRect(x, y, 1, 1);
-        const QPoint cell(changed.center().x() * 7 / marked.width(), changed.center().y() * 6 / marked.height());
-        QCOMPARE(changed.isEmpty() ? 0 : 1 + cell.y() * 7 + cell.x(), day == 32 ? 0 : day + 1);
+    // A repaint after midnight moves the marker to the new day, and off the page
+    // when the month has ended. The marked cell (1 to 42) is where the page
+    // differs from the same page unmarked.
+    void clockPassesMidnight()
+    {
+        testsupport::installRealEngine();
+        platform::pinDate(QDate(2024, 8, 1));
+        CalMain w;
+        QVERIFY(activate(w));
+        fill({w.MonthTXT, w.YearTXT}, {"7", "2024"});
+        click(w.GoCMD);
+        const QImage unmarked = w.Pic->image(); // July 2024 begins on a Monday
+        for (const int day : {16, 17, 31, 32}) {
+            platform::pinDate(QDate(2024, 7, 1).addDays(day - 1));
+            w.centralWidget()->repaint();
+            const QImage marked = w.Pic->image();
+            QRect changed;
+            for (int y = 0; y < marked.height(); ++y)
+                for (int x = 0; x < marked.width(); ++x)
+                    if (marked.pixel(x, y) != unmarked.pixel(x, y))
+                        changed |= QRect(x, y, 1, 1);
+            const QPoint cell(changed.center().x() * 7 / marked.width(), changed.center().y() * 6 / marked.height());
+            QCOMPARE(changed.isEmpty() ? 0 : 1 + cell.y() * 7 + cell.x(), day == 32 ? 0 : day + 1);
+        }
+        QCOMPARE(w.Heading->text(), QStringLiteral("July,2024"));
     }
-    QCOMPARE(w.Heading->text(), QStringLiteral("July,2024"));
-}
+};
 
 QTEST_MAIN(TestFaults)
 #include "test_faults.moc"

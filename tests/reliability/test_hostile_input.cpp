@@ -9,25 +9,30 @@ using namespace drive;
 class TestHostileInput : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase_data()
+    {
+        QTest::addColumn<QString>("text");
+        int row = 0;
+        for (const QString &text : hostileTexts())
+            QTest::addRow("%d %s", ++row, text.left(12).toUtf8().toPercentEncoding().constData()) << text;
+    }
     void initTestCase()
     {
         testsupport::installRealEngine();
         platform::pinDate(QDate(2024, 7, 16)); // 9 Muharram 1446
     }
-    void init() { messages.clear(); }
 
-    void mainWindow_data() { hostileRows(); }
     void mainWindow()
     {
-        QFETCH(QString, text);
+        QFETCH_GLOBAL(QString, text);
         CalMain w;
         QVERIFY(activate(w));
         for (QRadioButton *option : {w.HegOpt, w.GregOpt}) {
             clickOption(option);
-            const Lead lead = leadOf(w);
-            const QString usualYear = lead == Lead::Hijri ? QStringLiteral("1421") : QStringLiteral("2001");
+            const QString usualYear = option == w.HegOpt ? QStringLiteral("1421") : QStringLiteral("2001");
+            // Each box left by Go, by a click on the calendar shown, or by a step of its bar.
             for (QLineEdit *box : {w.MonthTXT, w.YearTXT}) {
-                // The box left by "Go", by a click on the calendar shown, or by a step of its bar.
+                platform::VScrollBar *bar = box == w.MonthTXT ? w.MonthScroll : w.YearScroll;
                 for (const int leaving : {0, 1, 2}) {
                     QString heading = w.Heading->text();
                     messages.clear();
@@ -35,32 +40,27 @@ private slots:
                     w.centralWidget()->repaint(); // drawn while the text stands in the box
                     checkMainWindow(w, heading, messages);
                     heading = w.Heading->text();
-                    platform::VScrollBar *bar = box == w.MonthTXT ? w.MonthScroll : w.YearScroll;
                     if (leaving == 0)
-                        click(w.GoCMD);
+                        goAndCheck(w, messages);
                     else if (leaving == 1)
                         clickOption(option);
                     else
                         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->partRect(QStyle::SC_ScrollBarSubLine).center());
                     checkMainWindow(w, heading, messages, leaving != 2);
-                    if (leaving == 0)
-                        QVERIFY(inRange(lead, whole(w.MonthTXT), whole(w.YearTXT)));
 
                     messages.clear();
-                    paste(w.MonthTXT, QStringLiteral("8"));
-                    paste(w.YearTXT, usualYear);
-                    click(w.GoCMD);
+                    fill({w.MonthTXT, w.YearTXT}, {"8", usualYear});
+                    goAndCheck(w, messages);
                     QCOMPARE(messages.count(), 0);
-                    QCOMPARE(w.Heading->text(), headingFor(lead, 8, usualYear.toInt()));
+                    QCOMPARE(w.Heading->text(), headingFor(leadOf(w), 8, usualYear.toInt()));
                 }
             }
         }
     }
 
-    void conversion_data() { hostileRows(); }
     void conversion()
     {
-        QFETCH(QString, text);
+        QFETCH_GLOBAL(QString, text);
         CalConv d;
         QVERIFY(activate(d));
         const QList<QLineEdit *> boxes = {d.InYearTXT, d.InMonthTXT, d.InDayTXT};
@@ -80,17 +80,16 @@ private slots:
         QCOMPARE(d.OutDayTXT->text() + d.ToWeekDay->text(), QStringLiteral("9Tuesday"));
     }
 
-    void printing_data() { hostileRows(); }
     void printing()
     {
-        QFETCH(QString, text);
+        QFETCH_GLOBAL(QString, text);
         platform::RecordingPrinter printer;
         CalPrint d;
         d.usePrinter(&printer);
         QVERIFY(activate(d));
+        const QList<QLineEdit *> fields = {d.YearTXTPRT, d.FromMonthTXTPRT, d.ToMonthTXTPRT};
         for (QRadioButton *option : {d.OPTHegiry, d.OPTGregorian}) {
             clickOption(option);
-            const QList<QLineEdit *> fields = {d.YearTXTPRT, d.FromMonthTXTPRT, d.ToMonthTXTPRT};
             for (QLineEdit *field : fields + QList<QLineEdit *>{nullptr}) {
                 fill(fields, {option == d.OPTHegiry ? "1446" : "2024", "3", "4"});
                 if (field)
@@ -102,15 +101,7 @@ private slots:
     }
 
 private:
-    static void hostileRows()
-    {
-        QTest::addColumn<QString>("text");
-        int row = 0;
-        for (const QString &text : hostileTexts())
-            QTest::addRow("%d %s", ++row, text.left(12).toUtf8().toPercentEncoding().constData()) << text;
-    }
-
-    testsupport::MessageCatcher messages;
+    Messages messages;
 };
 
 QTEST_MAIN(TestHostileInput)

@@ -8,23 +8,18 @@
 #include <QTest>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 namespace testsupport {
 
 const core::CalendarEngine &installRealEngine()
 {
-    static std::unique_ptr<core::CalendarEngine> engine = [] {
-        platform::EngineLoad load = platform::loadEngine(QCoreApplication::applicationDirPath());
-        if (!load.engine) {
-            std::fprintf(stderr, "cannot load the engine: %s: %s\n", qPrintable(load.file),
-                         qPrintable(load.reason));
-            std::abort();
-        }
-        return std::move(load.engine);
-    }();
-    core::setEngine(engine.get());
-    return *engine;
+    static const platform::EngineLoad load = platform::loadEngine(QCoreApplication::applicationDirPath());
+    if (!load.engine) {
+        std::fprintf(stderr, "cannot load the engine: %s: %s\n", qPrintable(load.file), qPrintable(load.reason));
+        std::abort();
+    }
+    core::setEngine(load.engine.get());
+    return *load.engine;
 }
 
 bool activate(QWidget &window)

@@ -1,5 +1,5 @@
-// Shared helpers of the test programs: the real engine, a scriptable fake,
-// and a catcher for message boxes.
+// Shared helpers of the test programs: the real engine, a scriptable fake, a
+// catcher for message boxes, and showing windows and clicking as a user does.
 #pragma once
 
 #include "core/calendarengine.h"
@@ -20,7 +20,7 @@ bool activate(QWidget &window);
 void clickOption(QRadioButton *option);
 
 // Loads libzendat32.so from the test program's folder and installs it as the
-// program's engine. Aborts the test program when it cannot.
+// program's engine; aborts when it cannot.
 const core::CalendarEngine &installRealEngine();
 
 // Answers every message box instead of showing it, and remembers it.
