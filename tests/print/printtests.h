@@ -2,7 +2,10 @@
 #pragma once
 
 #include "platform/printerrecording.h"
+#include "print/calprint.h"
 
+#include <QLineEdit>
+#include <QRadioButton>
 #include <optional>
 #include <vector>
 
@@ -15,14 +18,6 @@ inline std::vector<Op> textsOf(const platform::RecordingPrinter &printer, int do
     return printer.opsOf(document, Op::Text);
 }
 
-inline std::optional<Op> findText(const std::vector<Op> &texts, const QString &text)
-{
-    for (const Op &op : texts)
-        if (op.text == text)
-            return op;
-    return std::nullopt;
-}
-
 // The heading: the text printed at 30 pt.
 inline std::optional<Op> headingOf(const platform::RecordingPrinter &printer, int document)
 {
@@ -30,6 +25,16 @@ inline std::optional<Op> headingOf(const platform::RecordingPrinter &printer, in
         if (op.font.pointSizeF() == 30)
             return op;
     return std::nullopt;
+}
+
+// Chooses the calendar, fills year, from and to, and presses Print.
+inline void print(CalPrint &dialog, bool hijri, const QStringList &range)
+{
+    (hijri ? dialog.OPTHegiry : dialog.OPTGregorian)->setChecked(true);
+    dialog.YearTXTPRT->setText(range[0]);
+    dialog.FromMonthTXTPRT->setText(range[1]);
+    dialog.ToMonthTXTPRT->setText(range[2]);
+    dialog.PrintPRT_Click();
 }
 
 } // namespace printtests
