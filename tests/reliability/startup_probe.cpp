@@ -9,9 +9,7 @@
 #include <QWidget>
 #include <cstdio>
 
-namespace {
-
-void watchStartUp()
+static void watchStartUp()
 {
     platform::setMessageHook([](const QString &text, const QString &title) {
         std::printf("message: %s: %s\n", qPrintable(title), qPrintable(QString(text).replace(u'\n', u' ')));
@@ -24,9 +22,6 @@ void watchStartUp()
         QCoreApplication::quit();
     });
 }
-
-} // namespace
-
 Q_COREAPP_STARTUP_FUNCTION(watchStartUp)
 
 #define main dovrinMain

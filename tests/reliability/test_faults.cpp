@@ -16,7 +16,7 @@ class TestFaults : public QObject {
 private slots:
     void startUp_data()
     {
-        QTest::addColumn<QString>("engine"); // copied as libzendat32.so into `folder`, beside the program or installed
+        QTest::addColumn<QString>("engine"); // copied as libzendat32.so into `folder`
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("expected"); // in what start-up writes; %1 is where the program is installed
         const QString file = QStringLiteral("File: %1/bin/libzendat32.so Reason: ");
@@ -25,7 +25,6 @@ private slots:
         QTest::newRow("missing an entry point") << STAND_IN_ENGINE << "bin"
                                                 << file + "it has no entry point with ordinal 13";
         QTest::newRow("not a library") << BROKEN_ENGINE << "bin" << file + "%1/bin/libzendat32.so: ";
-        QTest::newRow("beside the program") << REAL_ENGINE << "bin" << "window shown: CalMain";
         QTest::newRow("installed layout") << REAL_ENGINE << "lib/dovrin" << "window shown: CalMain";
     }
 
@@ -56,10 +55,9 @@ private slots:
         QCOMPARE(program.exitCode(), started ? 0 : 2);
         QVERIFY2(out.contains(expected.arg(root.path())), qPrintable(out));
         QCOMPARE(out.count(u"message:"), started ? 0 : 1);
-        QCOMPARE(out.contains(u"window shown"), started);
         QCOMPARE(out.contains(u"spooler: ") && !out.contains(u"cannot be loaded"), started);
-        QVERIFY(!QFile::exists(work.filePath("libzendat32.so.ran"))); // the planted ones never ran
-        QVERIFY(!QFile::exists(work.filePath("libcups.so.2.ran")));
+        for (const char *planted : {"libzendat32.so", "libcups.so.2"})
+            QVERIFY2(!QFile::exists(work.filePath(planted) + ".ran"), planted); // it never ran
     }
 
     // Each month printed as its frame with the weekday names, nothing else.

@@ -66,18 +66,16 @@ private slots:
         const QList<QLineEdit *> boxes = {d.InYearTXT, d.InMonthTXT, d.InDayTXT};
         for (QPushButton *button : {d.ToHegiry, d.ToGreg}) {
             for (QLineEdit *box : boxes) {
-                fill(boxes, button == d.ToHegiry ? QStringList{"2024", "7", "16"} : QStringList{"1446", "1", "9"});
-                convertAndCheck(d, button, messages);
                 paste(box, text);
                 const QString typed = box->text();
                 convertAndCheck(d, button, messages);
                 // Left with its plain number, or as typed when no 32-bit number holds it.
                 QCOMPARE(box->text(), fitsIn32Bits(typed) ? core::PlainNumber(core::WholeNumber32(typed)) : typed);
+                fill(boxes, button == d.ToHegiry ? QStringList{"2024", "7", "16"} : QStringList{"1446", "1", "9"});
+                convertAndCheck(d, button, messages);
+                QCOMPARE(messages.count(), 0); // still converting
             }
         }
-        fill(boxes, {"2024", "7", "16"});
-        convertAndCheck(d, d.ToHegiry, messages);
-        QCOMPARE(d.OutDayTXT->text() + d.ToWeekDay->text(), QStringLiteral("9Tuesday"));
     }
 
     void printing()

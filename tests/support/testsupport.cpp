@@ -29,10 +29,7 @@ bool activate(QWidget &window)
     return QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }, 5000);
 }
 
-void clickOption(QRadioButton *option)
-{
-    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
-}
+void clickOption(QRadioButton *option) { QTest::mouseClick(option, Qt::LeftButton, {}, {8, option->height() / 2}); }
 
 MessageCatcher::MessageCatcher()
 {
@@ -42,9 +39,6 @@ MessageCatcher::MessageCatcher()
     });
 }
 
-MessageCatcher::~MessageCatcher()
-{
-    platform::setMessageHook({});
-}
+MessageCatcher::~MessageCatcher() { platform::setMessageHook({}); }
 
 } // namespace testsupport

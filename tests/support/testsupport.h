@@ -4,7 +4,6 @@
 
 #include "core/calendarengine.h"
 
-#include <QString>
 #include <QStringList>
 #include <functional>
 
@@ -19,8 +18,7 @@ bool activate(QWidget &window);
 // A click on an option's round mark, where a user clicks.
 void clickOption(QRadioButton *option);
 
-// Loads libzendat32.so from the test program's folder and installs it as the
-// program's engine; aborts when it cannot.
+// Loads libzendat32.so from the test program's folder as the program's engine; aborts when it cannot.
 const core::CalendarEngine &installRealEngine();
 
 // Answers every message box instead of showing it, and remembers it.
@@ -34,39 +32,32 @@ public:
     void clear() { texts.clear(); titles.clear(); }
 };
 
-// The real engine, with any operation replaced by a lambda.
+// The real engine, with any operation replaced by a lambda (each starts as the real engine's).
 class FakeEngine : public core::CalendarEngine {
+    using Real = core::CalendarEngine;
+
 public:
-    explicit FakeEngine(const core::CalendarEngine &real) : real_(real) {}
+    explicit FakeEngine(const Real &real)
+        : gregMonthDays(std::bind_front(&Real::GregMonthDays, &real)),
+          hijriMonthDays(std::bind_front(&Real::HijriMonthDays, &real)),
+          weekDayOf(std::bind_front(&Real::WeekDayOf, &real)), hijriToGreg(std::bind_front(&Real::HijriToGreg, &real)),
+          gregToHijri(std::bind_front(&Real::GregToHijri, &real)), real_(real)
+    {
+    }
     std::function<int32_t(int32_t, int32_t)> gregMonthDays, hijriMonthDays;
     std::function<int32_t(int32_t, int32_t, int32_t)> weekDayOf;
     std::function<core::Ymd(int32_t, int32_t, int32_t)> hijriToGreg, gregToHijri;
 
-    int32_t GregMonthDays(int32_t y, int32_t m) const override
-    {
-        return gregMonthDays ? gregMonthDays(y, m) : real_.GregMonthDays(y, m);
-    }
-    int32_t HijriMonthDays(int32_t y, int32_t m) const override
-    {
-        return hijriMonthDays ? hijriMonthDays(y, m) : real_.HijriMonthDays(y, m);
-    }
-    int32_t WeekDayOf(int32_t y, int32_t m, int32_t d) const override
-    {
-        return weekDayOf ? weekDayOf(y, m, d) : real_.WeekDayOf(y, m, d);
-    }
+    int32_t GregMonthDays(int32_t y, int32_t m) const override { return gregMonthDays(y, m); }
+    int32_t HijriMonthDays(int32_t y, int32_t m) const override { return hijriMonthDays(y, m); }
+    int32_t WeekDayOf(int32_t y, int32_t m, int32_t d) const override { return weekDayOf(y, m, d); }
     bool CheckGregDate(int32_t y, int32_t m, int32_t d) const override { return real_.CheckGregDate(y, m, d); }
     bool CheckHijriDate(int32_t y, int32_t m, int32_t d) const override { return real_.CheckHijriDate(y, m, d); }
-    core::Ymd HijriToGreg(int32_t y, int32_t m, int32_t d) const override
-    {
-        return hijriToGreg ? hijriToGreg(y, m, d) : real_.HijriToGreg(y, m, d);
-    }
-    core::Ymd GregToHijri(int32_t y, int32_t m, int32_t d) const override
-    {
-        return gregToHijri ? gregToHijri(y, m, d) : real_.GregToHijri(y, m, d);
-    }
+    core::Ymd HijriToGreg(int32_t y, int32_t m, int32_t d) const override { return hijriToGreg(y, m, d); }
+    core::Ymd GregToHijri(int32_t y, int32_t m, int32_t d) const override { return gregToHijri(y, m, d); }
 
 private:
-    const core::CalendarEngine &real_;
+    const Real &real_;
 };
 
 } // namespace testsupport
