@@ -1,6 +1,5 @@
-// The program's own main(), unchanged, with its message boxes answered on
-// standard output. Once the event loop runs, the probe asks the print spooler
-// (as a print job would), names the windows shown and quits.
+// The program's own main(), unchanged, with its message boxes answered on standard output. Once its event loop
+// runs, the probe asks the print spooler (as a print job would), names the windows shown and quits.
 #include "platform/messagebox.h"
 #include "platform/printerspooler.h"
 

@@ -1,6 +1,5 @@
-// Faults from outside the program: broken or planted libraries at start-up, an
-// engine answering nonsense while months are printed, and the clock passing
-// midnight between two repaints. (The spooler's faults: the print spooler test.)
+// Faults from outside the program: broken or planted libraries at start-up, an engine answering nonsense while
+// months are printed, and the clock passing midnight between repaints. (The spooler's: the print spooler test.)
 #include "drive.h"
 #include "platform/clock.h"
 #include "platform/picturebox.h"
@@ -14,43 +13,39 @@ using namespace drive;
 class TestFaults : public QObject {
     Q_OBJECT
 private slots:
+    // The engine library copied beside the program, or for the real one into the installed layout (../lib/dovrin),
+    // and what start-up then writes (%1: where the program is installed).
     void startUp_data()
     {
-        QTest::addColumn<QString>("engine"); // copied as libzendat32.so into `folder`
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<QString>("expected"); // in what start-up writes; %1 is where the program is installed
+        QTest::addColumn<QString>("engine");
+        QTest::addColumn<QString>("expected");
         const QString file = QStringLiteral("File: %1/bin/libzendat32.so Reason: ");
-        QTest::newRow("only planted ones") << QString() << "bin"
-                                           << "File: libzendat32.so Reason: not found in %1/bin or %1/lib/dovrin";
-        QTest::newRow("missing an entry point") << STAND_IN_ENGINE << "bin"
-                                                << file + "it has no entry point with ordinal 13";
-        QTest::newRow("not a library") << BROKEN_ENGINE << "bin" << file + "%1/bin/libzendat32.so: ";
-        QTest::newRow("installed layout") << REAL_ENGINE << "lib/dovrin" << "window shown: CalMain";
+        QTest::newRow("only planted ones") << QString() << "Reason: not found in %1/bin or %1/lib/dovrin";
+        QTest::newRow("missing an entry point") << STAND_IN_ENGINE << file + "it has no entry point with ordinal 13";
+        QTest::newRow("not a library") << BROKEN_ENGINE << file + "%1/bin/libzendat32.so: ";
+        QTest::newRow("the real one, installed") << REAL_ENGINE << "window shown: CalMain";
     }
 
-    // The program's own main(), in a working directory holding a planted engine and
-    // printing library also reachable through LD_LIBRARY_PATH: one message naming
-    // what is wrong and exit status 2, or the main window and the spooler asked.
+    // The program's own main(), in a working directory holding a planted engine and printing library, also on
+    // LD_LIBRARY_PATH: one message naming what is wrong and exit status 2, or the main window and the spooler asked.
     void startUp()
     {
         QFETCH(QString, engine);
-        QFETCH(QString, folder);
         QFETCH(QString, expected);
+        const bool started = engine == QStringLiteral(REAL_ENGINE);
+        const QString folder = started ? QStringLiteral("lib/dovrin") : QStringLiteral("bin");
         QTemporaryDir root, work;
         QVERIFY(QDir(root.path()).mkpath(folder) && QDir(root.path()).mkpath("bin"));
         QVERIFY(QFile::copy(QStringLiteral(STARTUP_PROBE), root.filePath("bin/dovrin")));
         QVERIFY(engine.isEmpty() || QFile::copy(engine, root.filePath(folder + "/libzendat32.so")));
         for (const char *planted : {"libzendat32.so", "libcups.so.2"})
             QVERIFY(QFile::copy(QStringLiteral(STAND_IN_ENGINE), work.filePath(planted)));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("LD_LIBRARY_PATH", QStringLiteral(":") + work.path());
+        qputenv("LD_LIBRARY_PATH", ":" + work.path().toLocal8Bit()); // the working directory, twice
         QProcess program;
-        program.setProcessEnvironment(environment);
         program.setWorkingDirectory(work.path());
         program.start(root.filePath("bin/dovrin"), {});
         QVERIFY(program.waitForFinished(30000));
         const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
-        const bool started = expected.contains(u"window shown");
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), started ? 0 : 2);
         QVERIFY2(out.contains(expected.arg(root.path())), qPrintable(out));
@@ -88,9 +83,8 @@ private slots:
         }
     }
 
-    // A repaint after midnight moves the marker to the new day, and off the page
-    // when the month has ended. The marked cell (1 to 42) is where the page
-    // differs from the same page unmarked.
+    // A repaint after midnight moves the marker to the new day, and off the page when the month has ended. The
+    // marked cell (1 to 42) is where the page differs from the same page unmarked.
     void clockPassesMidnight()
     {
         testsupport::installRealEngine();

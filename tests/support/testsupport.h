@@ -1,5 +1,4 @@
-// Shared helpers of the test programs: the real engine, a scriptable fake, a
-// catcher for message boxes, and showing windows and clicking as a user does.
+// Shared test helpers: the real engine, a scriptable fake, a message box catcher, windows shown and clicked.
 #pragma once
 
 #include "core/calendarengine.h"
