@@ -26,10 +26,9 @@ using core::Lead;
 using namespace testsupport;
 using Messages = MessageCatcher;
 
-const QString MainTitle = QStringLiteral("Input Error ...");
-const QStringList MainMessages = {QStringLiteral("Your Month is out of range"),
-                                  QStringLiteral("Your Year is out of range"),
-                                  QStringLiteral("Your date is out of range")};
+const QStringList MainMessages = {QStringLiteral("Input Error ...: Your Month is out of range"),
+                                  QStringLiteral("Input Error ...: Your Year is out of range"),
+                                  QStringLiteral("Input Error ...: Your date is out of range")};
 
 // Texts no user should type: Qt's clipboard brings them in as a paste would.
 inline QStringList hostileTexts()
@@ -97,7 +96,7 @@ inline void checkMainWindow(const CalMain &w, const QString &headingBefore, cons
                             bool refusalEndsAction = true)
 {
     for (int i = 0; i < messages.count(); ++i)
-        QVERIFY2(MainMessages.contains(messages.texts[i]) && messages.titles[i] == MainTitle,
+        QVERIFY2(MainMessages.contains(messages.titles[i] + QStringLiteral(": ") + messages.texts[i]),
                  qPrintable(messages.texts[i]));
     const Lead lead = leadOf(w);
     QCOMPARE(core::CalendarMode, int16_t(lead == Lead::Gregorian ? 1 : 0));

@@ -14,11 +14,10 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("hijri");
         int row = 0;
-        for (const QString &text : hostileTexts()) {
-            const QByteArray name = text.left(12).toUtf8().toPercentEncoding();
-            QTest::addRow("%d %s, Gregorian", ++row, name.constData()) << text << false;
-            QTest::addRow("%d %s, Hijri", row, name.constData()) << text << true;
-        }
+        for (const QString &text : hostileTexts())
+            for (const bool hijri : {false, true})
+                QTest::addRow("%d %s %s", ++row, hijri ? "Hijri" : "Gregorian",
+                              text.left(12).toUtf8().toPercentEncoding().constData()) << text << hijri;
     }
     void initTestCase()
     {
@@ -26,8 +25,9 @@ private slots:
         platform::pinDate(QDate(2024, 7, 16)); // 9 Muharram 1446
     }
 
-    // Each box left by Go, by a click on the calendar shown, or by a step of its bar.
-    void mainWindow()
+    // The main window's boxes left by Go, by a click on the calendar shown, or by a step of their bar; then each
+    // dialog's boxes with its button pressed. After every text the usual texts must work again.
+    void everyWindow()
     {
         QFETCH_GLOBAL(QString, text);
         QFETCH_GLOBAL(bool, hijri);
@@ -56,46 +56,36 @@ private slots:
                 fill({w.MonthTXT, w.YearTXT}, {"8", usualYear});
                 click(w.GoCMD);
                 QCOMPARE(messages.count(), 0);
-                QCOMPARE(w.Heading->text(), headingFor(leadOf(w), 8, usualYear.toInt())); // still drawing
+                QCOMPARE(w.Heading->text(), headingFor(leadOf(w), 8, usualYear.toInt()));
             }
         }
-    }
 
-    void conversion()
-    {
-        QFETCH_GLOBAL(QString, text);
-        QFETCH_GLOBAL(bool, hijri);
-        CalConv d;
-        QVERIFY(activate(d));
-        const QList<QLineEdit *> boxes = {d.InYearTXT, d.InMonthTXT, d.InDayTXT};
+        CalConv conv; // converting from the row's calendar
+        QVERIFY(activate(conv));
+        const QList<QLineEdit *> boxes = {conv.InYearTXT, conv.InMonthTXT, conv.InDayTXT};
         for (QLineEdit *box : boxes) {
             paste(box, text);
             const QString typed = box->text();
-            convertAndCheck(d, hijri ? d.ToGreg : d.ToHegiry, messages);
+            convertAndCheck(conv, hijri ? conv.ToGreg : conv.ToHegiry, messages);
             // Left with its plain number, or as typed when no 32-bit number holds it.
             QCOMPARE(box->text(), fitsIn32Bits(typed) ? core::PlainNumber(core::WholeNumber32(typed)) : typed);
             fill(boxes, hijri ? QStringList{"1446", "1", "9"} : QStringList{"2024", "7", "16"});
-            convertAndCheck(d, hijri ? d.ToGreg : d.ToHegiry, messages);
-            QCOMPARE(messages.count(), 0); // still converting
+            convertAndCheck(conv, hijri ? conv.ToGreg : conv.ToHegiry, messages);
+            QCOMPARE(messages.count(), 0);
         }
-    }
 
-    void printing()
-    {
-        QFETCH_GLOBAL(QString, text);
-        QFETCH_GLOBAL(bool, hijri);
         platform::RecordingPrinter printer;
-        CalPrint d;
-        d.usePrinter(&printer);
-        QVERIFY(activate(d));
-        clickOption(hijri ? d.OPTHegiry : d.OPTGregorian);
-        const QList<QLineEdit *> fields = {d.YearTXTPRT, d.FromMonthTXTPRT, d.ToMonthTXTPRT};
+        CalPrint print;
+        print.usePrinter(&printer);
+        QVERIFY(activate(print));
+        clickOption(hijri ? print.OPTHegiry : print.OPTGregorian);
+        const QList<QLineEdit *> fields = {print.YearTXTPRT, print.FromMonthTXTPRT, print.ToMonthTXTPRT};
         for (QLineEdit *field : fields) {
             paste(field, text);
-            printAndCheck(d, printer, messages);
+            printAndCheck(print, printer, messages);
             fill(fields, {hijri ? "1446" : "2024", "3", "4"});
-            printAndCheck(d, printer, messages);
-            QCOMPARE(printer.documentCount(), 2); // still printing
+            printAndCheck(print, printer, messages);
+            QCOMPARE(printer.documentCount(), 2);
         }
     }
 

@@ -8,24 +8,22 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWheelEvent>
-#include <malloc.h>
 #include <random>
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
-#endif
 
 using namespace drive;
 
 // Bytes handed out by the allocator and not yet given back.
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+std::size_t heapInUse() { return __sanitizer_get_current_allocated_bytes(); }
+#else
+#include <malloc.h>
 std::size_t heapInUse()
 {
-#if defined(__SANITIZE_ADDRESS__)
-    return __sanitizer_get_current_allocated_bytes();
-#else
     malloc_trim(0);
     return mallinfo2().uordblks;
-#endif
 }
+#endif
 
 struct User {
     CalMain &w;
@@ -100,19 +98,15 @@ struct User {
             return paste(box, text);
         if (!box->window()->isActiveWindow())
             activate(*box->window()); // as a click into it would
-        if (chance(50))
-            QTest::mouseClick(box, Qt::LeftButton);
-        else
-            box->setFocus(Qt::TabFocusReason);
+        chance(50) ? QTest::mouseClick(box, Qt::LeftButton) : box->setFocus(Qt::TabFocusReason);
         QTest::keyClicks(box, text);
     }
 
     void moveBar(platform::VScrollBar *bar)
     {
-        static const QStyle::SubControl parts[] = {QStyle::SC_ScrollBarAddLine, QStyle::SC_ScrollBarSubLine,
-                                                   QStyle::SC_ScrollBarAddPage, QStyle::SC_ScrollBarSubPage};
+        const auto part = QStyle::SubControl(QStyle::SC_ScrollBarAddLine << below(4)); // an arrow or a trough side
         if (chance(80))
-            return QTest::mouseClick(bar, Qt::LeftButton, {}, bar->partRect(parts[below(4)]).center());
+            return QTest::mouseClick(bar, Qt::LeftButton, {}, bar->partRect(part).center());
         const QPointF at(bar->width() / 2.0, bar->height() / 2.0);
         QWheelEvent wheel(at, bar->mapToGlobal(at), {}, {0, chance(50) ? 120 : -120}, Qt::NoButton, Qt::NoModifier,
                           Qt::NoScrollPhase, false);

@@ -6,18 +6,14 @@
 #include <QApplication>
 #include <QRadioButton>
 #include <QTest>
-#include <cstdio>
-#include <cstdlib>
 
 namespace testsupport {
 
 const core::CalendarEngine &installRealEngine()
 {
     static const platform::EngineLoad load = platform::loadEngine(QCoreApplication::applicationDirPath());
-    if (!load.engine) {
-        std::fprintf(stderr, "cannot load the engine: %s: %s\n", qPrintable(load.file), qPrintable(load.reason));
-        std::abort();
-    }
+    if (!load.engine)
+        qFatal("cannot load the engine: %s: %s", qPrintable(load.file), qPrintable(load.reason));
     core::setEngine(load.engine.get());
     return *load.engine;
 }

@@ -13,7 +13,6 @@ namespace testsupport {
 
 // Shows the window and waits until it takes keys and focus.
 bool activate(QWidget &window);
-
 // A click on an option's round mark, where a user clicks.
 void clickOption(QRadioButton *option);
 
