@@ -14,7 +14,7 @@ using namespace drive;
 
 // Bytes handed out by the allocator and not yet given back.
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 std::size_t heapInUse() { return __sanitizer_get_current_allocated_bytes(); }
 #else
 #include <malloc.h>
