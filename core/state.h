@@ -53,8 +53,7 @@ constexpr int CellCount = 42;
 // Record c (1..42) of the last month laid out, on screen or on paper.
 class DayCellTable {
 public:
-    // Only cell numbers 1..42 exist; callers check with isCell() first.
-    static constexpr bool isCell(int64_t cellNumber) { return cellNumber >= 1 && cellNumber <= CellCount; }
+    // Cell numbers 1..42; any other number throws std::out_of_range.
     DayCell &operator[](int cellNumber) { return cells_.at(std::size_t(cellNumber - 1)); }
     const DayCell &operator[](int cellNumber) const { return cells_.at(std::size_t(cellNumber - 1)); }
 

@@ -66,7 +66,8 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, Qt:
 // painted, which may differ from what the boxes hold by now.
 class MonthGridSpeech : public QObject, public platform::AccessibleGrid {
 public:
-    MonthGridSpeech(platform::PictureBox *picture, QObject *owner) : QObject(owner), picture_(picture)
+    MonthGridSpeech(platform::PictureBox *picture, CalMain &window)
+        : QObject(&window), picture_(picture), window_(window)
     {
         platform::exposeGrid(picture, this);
     }
@@ -76,12 +77,7 @@ public:
             platform::exposeGrid(picture_, nullptr);
     }
 
-    void pagePainted(const core::MonthLayout &page, int todayCell)
-    {
-        page_ = page;
-        todayCell_ = todayCell;
-        platform::gridChanged(picture_);
-    }
+    void pagePainted() { platform::gridChanged(picture_); }
 
     int rowCount() const override { return 6; }
     int columnCount() const override { return 7; }
@@ -89,23 +85,25 @@ public:
     QList<int> usedCells() const override
     {
         QList<int> cells;
-        if (page_.valid)
-            for (int n = page_.FirstCell; n <= page_.LastCell; ++n)
+        const core::MonthLayout &page = window_.shownMonth();
+        if (page.valid)
+            for (int n = page.FirstCell; n <= page.LastCell; ++n)
                 cells << n - 1;
         return cells;
     }
 
     QString cellText(int cell) const override
     {
+        const core::MonthLayout &page = window_.shownMonth();
         const int n = cell + 1;
-        if (!page_.valid || n < page_.FirstCell || n > page_.LastCell)
+        if (!page.valid || n < page.FirstCell || n > page.LastCell)
             return {};
-        const core::LaidCell &day = page_.cells[std::size_t(n)];
-        const core::Ymd lead{page_.year, page_.month, day.leadDay};
-        const bool gregorianLeads = page_.lead == core::Lead::Gregorian;
+        const core::LaidCell &day = page.cells[std::size_t(n)];
+        const core::Ymd lead{page.year, page.month, day.leadDay};
+        const bool gregorianLeads = page.lead == core::Lead::Gregorian;
         QString text = core::WeekDayName(cell % 7) + u' ' + dateInWords(lead, gregorianLeads) + QStringLiteral(", ")
                        + dateInWords(day.other, !gregorianLeads);
-        if (n == todayCell_)
+        if (n == window_.todayCell())
             text += QStringLiteral(", today");
         return text;
     }
@@ -121,8 +119,7 @@ private:
     }
 
     QPointer<platform::PictureBox> picture_;
-    core::MonthLayout page_;
-    int todayCell_ = 0;
+    const CalMain &window_;
 };
 
 void describeControls(CalMain &w)
@@ -247,9 +244,9 @@ void CalMain::createControls()
 
     // The grid first: a screen reader that is already listening asks for the
     // grid's interface as soon as the picture is described.
-    auto *speech = new MonthGridSpeech(Pic, this);
+    auto *speech = new MonthGridSpeech(Pic, *this);
     describeControls(*this);
-    connect(this, &CalMain::pagePainted, speech, [this, speech] { speech->pagePainted(shownMonth_, todayCell_); });
+    connect(this, &CalMain::pagePainted, speech, &MonthGridSpeech::pagePainted);
 }
 
 void CalMain::createMenu()

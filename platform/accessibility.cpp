@@ -20,8 +20,6 @@ namespace {
 constexpr char NameProperty[] = "dovrinAccessibleName";
 constexpr char DescriptionProperty[] = "dovrinAccessibleDescription";
 
-int interfacesMade = 0;
-
 // ------------------------------------------------------------- menu entries
 
 QString withoutAccessKeys(QString text)
@@ -237,10 +235,7 @@ private:
 // The picture as a table whose children are its cells in use.
 class GridTable : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
-    explicit GridTable(PictureBox *picture) : QAccessibleWidget(picture, QAccessible::Table), picture_(picture)
-    {
-        ++interfacesMade;
-    }
+    explicit GridTable(PictureBox *picture) : QAccessibleWidget(picture, QAccessible::Table), picture_(picture) {}
 
     ~GridTable() override
     {
@@ -454,7 +449,5 @@ void gridChanged(PictureBox *picture)
     QAccessibleTableModelChangeEvent event(picture, QAccessibleTableModelChangeEvent::ModelReset);
     QAccessible::updateAccessibility(&event);
 }
-
-int gridInterfacesMade() { return interfacesMade; }
 
 } // namespace platform

@@ -48,8 +48,4 @@ void exposeGrid(PictureBox *picture, const AccessibleGrid *grid);
 // The grid's cells changed: screen readers are told, when any listens.
 void gridChanged(PictureBox *picture);
 
-// How many table interfaces of grids have been made so far (tests check that
-// none is made while no screen reader asks).
-int gridInterfacesMade();
-
 } // namespace platform

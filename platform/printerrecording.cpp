@@ -7,32 +7,14 @@ constexpr int DotsPerInch = 600;
 constexpr double TwipsPerInch = 1440;
 constexpr double MarginTwips = 360; // a quarter inch all round
 
-QSizeF paperSize(RecordingPrinter::Paper paper)
-{
-    const QSizeF a4(11906, 16838);
-    switch (paper) {
-    case RecordingPrinter::Paper::Portrait:
-        return a4;
-    case RecordingPrinter::Paper::Landscape:
-        return a4.transposed();
-    case RecordingPrinter::Paper::Square:
-        break;
-    }
-    return QSizeF(12000, 12000);
-}
+const QSizeF A4Twips(11906, 16838);
 } // namespace
 
-RecordingPrinter::RecordingPrinter(Paper paper)
-    : paperTwips_(paperSize(paper)), metrics_(1, 1, QImage::Format_RGB32)
+RecordingPrinter::RecordingPrinter() : paperTwips_(A4Twips), metrics_(1, 1, QImage::Format_RGB32)
 {
     const int dotsPerMeter = qRound(DotsPerInch / 0.0254);
     metrics_.setDotsPerMeterX(dotsPerMeter);
     metrics_.setDotsPerMeterY(dotsPerMeter);
-}
-
-void RecordingPrinter::setPaper(Paper paper)
-{
-    paperTwips_ = paperSize(paper);
 }
 
 QRectF RecordingPrinter::drawableArea() const
@@ -55,12 +37,6 @@ void RecordingPrinter::clear()
     ops_.clear();
     documentOpen_ = false;
     documentsSent_ = 0;
-}
-
-void RecordingPrinter::failDocumentAtEnd(int document, const QString &why)
-{
-    failingDocument_ = document;
-    failure_ = why;
 }
 
 RecordingPrinter::Op &RecordingPrinter::record(Op::Kind kind, double x1, double y1, double x2, double y2,
@@ -87,18 +63,13 @@ RecordingPrinter::Op &RecordingPrinter::record(Op::Kind kind, double x1, double 
 bool RecordingPrinter::EndDoc()
 {
     record(Op::EndDoc, 0, 0, 0, 0, ForeColor());
-    bool sent = true;
     if (documentOpen_) {
         documentOpen_ = false;
         ++documentsSent_;
-        if (documentsSent_ == failingDocument_) {
-            fail(QStringLiteral("The printer \"%1\" did not print: %2.").arg(DeviceName(), failure_));
-            sent = false;
-        }
     }
     if (afterEndDoc)
         afterEndDoc();
-    return sent;
+    return true;
 }
 
 void RecordingPrinter::Cls()

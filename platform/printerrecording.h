@@ -1,6 +1,6 @@
 // A printer that puts nothing on paper and remembers every operation in the
-// units it was given in. Fonts are measured as on a 600 dpi printer; the
-// paper can lie upright, on its side or be square. Used by the tests.
+// units it was given in. Fonts are measured as on a 600 dpi printer with
+// upright A4 paper. Used by the tests.
 #pragma once
 
 #include "printer.h"
@@ -14,11 +14,7 @@ namespace platform {
 
 class RecordingPrinter : public Printer {
 public:
-    enum class Paper { Portrait, Landscape, Square };
-    explicit RecordingPrinter(Paper paper = Paper::Portrait);
-    // Another paper from the next operation on, as after a change of the
-    // printer's set-up between two documents.
-    void setPaper(Paper paper);
+    RecordingPrinter();
 
     struct Op {
         enum Kind { Cls, SetScale, ResetScale, Line, Box, FilledBox, Text, EndDoc };
@@ -41,8 +37,6 @@ public:
     int documentCount() const { return documentsSent_; }
     void clear();
 
-    // Makes the n-th document (from 1) fail when it is ended.
-    void failDocumentAtEnd(int document, const QString &why);
     // Called after every EndDoc: tests act between two documents here.
     std::function<void()> afterEndDoc;
 
@@ -73,8 +67,6 @@ private:
     std::vector<Op> ops_;
     bool documentOpen_ = false;
     int documentsSent_ = 0;
-    int failingDocument_ = 0;
-    QString failure_;
 };
 
 } // namespace platform

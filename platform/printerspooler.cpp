@@ -88,9 +88,9 @@ bool optionIs(const cups_dest_t &dest, const char *name, const char *value)
 
 } // namespace
 
-bool openPrintingLibrary()
+void openPrintingLibrary()
 {
-    return cups().loaded();
+    cups();
 }
 
 QString whySpoolerSilent()

@@ -8,10 +8,10 @@
 namespace platform::spooler {
 
 // Opens the printing library (libcups) from the folder the system's Qt
-// print support came from; false when it is not there. Called before Qt
-// makes a printer, so that Qt's print plugin finds it already open and
-// nothing is looked up by name.
-bool openPrintingLibrary();
+// print support came from (the questions below say when it is not there).
+// Called before Qt makes a printer, so that Qt's print plugin finds it
+// already open and nothing is looked up by name.
+void openPrintingLibrary();
 
 // Empty when the spooler answers; otherwise why it does not.
 QString whySpoolerSilent();

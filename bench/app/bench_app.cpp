@@ -246,26 +246,10 @@ double printJobMs(const QString &pdf, bool hijri)
     return timer.nsecsElapsed() / 1e6;
 }
 
-// Twelve empty one-page documents on the same kind of printer.
-double emptyPagesMs(const QString &pdf)
-{
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
-    printer.setPageLayout(a4Portrait());
-    QElapsedTimer timer;
-    timer.start();
-    for (int page = 0; page < 12; ++page) {
-        QPainter painter;
-        painter.begin(&printer);
-        painter.end();
-    }
-    return timer.nsecsElapsed() / 1e6;
-}
-
-// Twelve one-page documents with one word in each of the page's two fonts:
-// what embedding the fonts into every document costs.
-double fontPagesMs(const QString &pdf)
+// Twelve one-page documents on the same kind of printer: empty, or with one
+// word in each of the page's two fonts (what embedding the fonts into every
+// document costs).
+double referencePagesMs(const QString &pdf, bool withFonts)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -279,10 +263,12 @@ double fontPagesMs(const QString &pdf)
     for (int page = 0; page < 12; ++page) {
         QPainter painter;
         painter.begin(&printer);
-        painter.setFont(heading);
-        painter.drawText(QPointF(1000, 1000), QStringLiteral("January"));
-        painter.setFont(cells);
-        painter.drawText(QPointF(1000, 2000), QStringLiteral("Sunday"));
+        if (withFonts) {
+            painter.setFont(heading);
+            painter.drawText(QPointF(1000, 1000), QStringLiteral("January"));
+            painter.setFont(cells);
+            painter.drawText(QPointF(1000, 2000), QStringLiteral("Sunday"));
+        }
         painter.end();
     }
     return timer.nsecsElapsed() / 1e6;
@@ -299,13 +285,13 @@ PrintFigures measurePrinting()
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("job.pdf"));
     printJobMs(pdf, false); // first use of the printer fonts
-    emptyPagesMs(pdf);
-    fontPagesMs(pdf);
+    referencePagesMs(pdf, false);
+    referencePagesMs(pdf, true);
     std::vector<double> job, floor, fontFloor;
     for (int round = 0; round < PrintRounds; ++round) {
         job.push_back(printJobMs(pdf, round % 2 == 1));
-        floor.push_back(emptyPagesMs(pdf));
-        fontFloor.push_back(fontPagesMs(pdf));
+        floor.push_back(referencePagesMs(pdf, false));
+        fontFloor.push_back(referencePagesMs(pdf, true));
     }
     return {median(job), median(floor), median(fontFloor)};
 }
