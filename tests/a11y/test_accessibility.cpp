@@ -11,6 +11,7 @@
 #include <QAccessible>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QRadioButton>
 #include <QTest>
 
 namespace {
@@ -65,6 +66,9 @@ private slots:
         QCOMPARE(childNames(grid).filter(QStringLiteral("today")),
                  QStringList{QStringLiteral("Friday 16 July 622, 1 Muharram 1, today")});
         QCOMPARE(grid->child(1)->text(QAccessible::Name), QStringLiteral("Saturday 17 July 622, 2 Muharram 1"));
+        main.HegOpt->click(); // the leading calendar's date is read first
+        QCOMPARE(accessible(main.Pic)->child(0)->text(QAccessible::Name),
+                 QStringLiteral("Friday 1 Muharram 1, 16 July 622, today"));
     }
 };
 

@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 #include <tuple>
 
@@ -21,25 +20,6 @@ QStringList shown(const CalConv &d)
 {
     return {d.InYearTXT->text(), d.InMonthTXT->text(), d.InDayTXT->text(), d.OutYearTXT->text(),
             d.OutMonthTXT->text(), d.OutDayTXT->text(), d.ToWeekDay->text()};
-}
-
-// Opens the dialog from the menu and runs the steps in its modal loop; true when they ran and left it hidden.
-template <typename Dialog>
-bool whileOpen(QAction *menuEntry, const std::function<void(Dialog &)> &steps)
-{
-    bool hidden = false;
-    QTimer::singleShot(0, [&] {
-        if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
-            dialog->activateWindow();
-            if (QTest::qWaitForWindowActive(dialog))
-                steps(*dialog);
-            hidden = !dialog->isVisible();
-        }
-        if (QWidget *modal = QApplication::activeModalWidget())
-            modal->hide(); // no hang on failure
-    });
-    menuEntry->trigger();
-    return hidden;
 }
 
 QPoint centred(const QWidget &w)
@@ -66,14 +46,14 @@ private slots:
         main.show();
         main.move(0, 0);
         const QPoint moved(23, 31);
-        QVERIFY(whileOpen<CalConv>(main.Convert, [&](CalConv &d) {
+        QVERIFY(testsupport::whileOpen<CalConv>(main.Convert, [&](CalConv &d) {
             QCOMPARE(d.pos(), centred(d));
             convertInTurn(d);
             d.move(moved);
             QTest::mouseClick(d.ToExit, Qt::LeftButton);
         }));
         const CalConv *conv = main.convForm();
-        QVERIFY(whileOpen<CalConv>(main.Convert, [&](CalConv &d) {
+        QVERIFY(testsupport::whileOpen<CalConv>(main.Convert, [&](CalConv &d) {
             QCOMPARE(&d, conv);
             QCOMPARE(d.pos(), moved);
             QCOMPARE(shown(d), QStringList({"2024", "7", "4294967312", "622", "7", "16", "Friday"}));
@@ -82,7 +62,7 @@ private slots:
         QVERIFY(!main.convForm());
         // Typing starts on the year, its "1" selected; Enter in a box moves on, rewriting it, and converts
         // nothing; Enter on a button presses it; Escape is Exit.
-        QVERIFY(whileOpen<CalConv>(main.Convert, [&](CalConv &d) {
+        QVERIFY(testsupport::whileOpen<CalConv>(main.Convert, [&](CalConv &d) {
             QCOMPARE(d.pos(), centred(d));
             QCOMPARE(shown(d), QStringList({"1", "1", "1", {}, {}, {}, {}}));
             QTest::keyClicks(QApplication::focusWidget(), " 2024");
@@ -99,13 +79,13 @@ private slots:
         }));
         QVERIFY(main.convForm());
 
-        QVERIFY(whileOpen<CalAbout>(main.About, [&](CalAbout &box) {
+        QVERIFY(testsupport::whileOpen<CalAbout>(main.About, [&](CalAbout &box) {
             QCOMPARE(box.pos(), centred(box));
             box.move(moved);
             QTest::keyClick(&box, Qt::Key_Return);
         }));
         const CalAbout *about = main.aboutForm();
-        QVERIFY(whileOpen<CalAbout>(main.About, [&](CalAbout &box) {
+        QVERIFY(testsupport::whileOpen<CalAbout>(main.About, [&](CalAbout &box) {
             QCOMPARE(&box, about);
             QCOMPARE(box.pos(), moved);
             box.close();

@@ -1,11 +1,15 @@
 // Printing on a recording printer: the month page, the print dialog's range checks, and cancelling a job.
 #include "core/numtext.h"
 #include "core/state.h"
+#include "mainwin/calmain.h"
+#include "platform/clock.h"
 #include "print/calcanprint.h"
 #include "printtests.h"
 #include "testsupport.h"
 
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -179,6 +183,34 @@ private slots:
         QVERIFY(ops.size() >= 3 && ops.back().document == 0);
         QCOMPARE(QList({ops[ops.size() - 3].kind, ops[ops.size() - 2].kind, ops.back().kind}),
                  QList({Op::EndDoc, Op::ResetScale, Op::EndDoc}));
+    }
+
+    // An option refills the fields with today's month of its calendar (the option already chosen keeps them);
+    // Exit keeps fields and option for the next opening; closing from the frame unloads, and the next is fresh.
+    void optionsAndDialogLife()
+    {
+        platform::pinDate(QDate(2024, 7, 16)); // 9 Muharram 1446
+        CalMain main;
+        main.show();
+        const auto shown = [](const CalPrint &d) {
+            return QStringList{d.YearTXTPRT->text(), d.FromMonthTXTPRT->text(), d.ToMonthTXTPRT->text(),
+                               d.OPTHegiry->isChecked() ? "Hijri" : "Gregorian"};
+        };
+        QVERIFY(testsupport::whileOpen<CalPrint>(main.PrintCal, [&](CalPrint &d) {
+            QCOMPARE(shown(d), QStringList({"2024", "7", "7", "Gregorian"}));
+            d.YearTXTPRT->setText(QStringLiteral("1999"));
+            testsupport::clickOption(d.OPTGregorian);
+            QCOMPARE(shown(d), QStringList({"1999", "7", "7", "Gregorian"}));
+            testsupport::clickOption(d.OPTHegiry);
+            QCOMPARE(shown(d), QStringList({"1446", "1", "1", "Hijri"}));
+            d.YearTXTPRT->setText(QStringLiteral("1400"));
+            QTest::mouseClick(d.CancelButton, Qt::LeftButton);
+        }));
+        for (const QStringList &expected : {QStringList{"1400", "1", "1", "Hijri"}, {"2024", "7", "7", "Gregorian"}})
+            QVERIFY(testsupport::whileOpen<CalPrint>(main.PrintCal, [&](CalPrint &d) {
+                QCOMPARE(shown(d), expected);
+                d.close();
+            }));
     }
 };
 

@@ -5,8 +5,6 @@
 #include "platform/clock.h"
 
 #include <QPixmapCache>
-#include <QPointer>
-#include <QTimer>
 #include <QWheelEvent>
 #include <random>
 
@@ -143,26 +141,20 @@ struct User {
     template <typename Dialog>
     void inDialog(QAction *entry, QPushButton *Dialog::*exit, const std::function<void(Dialog &)> &work = {})
     {
-        bool opened = false;
-        QTimer::singleShot(0, &w, [&] {
-            QPointer<Dialog> d = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-            opened = d && activate(*d);
-            if (opened && work)
-                work(*d);
-            const int how = opened && d && d->isVisible() ? below(3) : -1;
+        const bool closed = testsupport::whileOpen<Dialog>(entry, [&](Dialog &d) {
+            if (work)
+                work(d);
+            if (!d.isVisible())
+                return;
+            const int how = below(3);
             if (how == 0)
-                click((*d).*exit);
+                click(d.*exit);
             else if (how == 1 && !std::is_same_v<Dialog, CalPrint>)
-                QTest::keyClick(d, Qt::Key_Escape);
-            else if (how >= 1)
-                d->close();
-            if (QWidget *left = QApplication::activeModalWidget()) {
-                left->hide();
-                QFAIL("a dialog was left open");
-            }
+                QTest::keyClick(&d, Qt::Key_Escape);
+            else
+                d.close();
         });
-        entry->trigger();
-        QVERIFY2(opened, qPrintable(entry->text()));
+        QVERIFY2(closed, qPrintable(entry->text() + QStringLiteral(": did not open, or was left open")));
         messages.clear(); // the dialog's own, checked already
         QVERIFY(activate(w));
     }

@@ -3,11 +3,15 @@
 
 #include "core/calendarengine.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QStringList>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
 #include <functional>
 
 class QRadioButton;
-class QWidget;
 
 namespace testsupport {
 
@@ -15,6 +19,26 @@ namespace testsupport {
 bool activate(QWidget &window);
 // A click on an option's round mark, where a user clicks.
 void clickOption(QRadioButton *option);
+
+// Opens a dialog from its menu entry and runs the steps in its modal loop; true when the dialog opened and the
+// steps left it hidden. A dialog left open is hidden, so that a failing test never waits on it.
+template <typename Dialog>
+bool whileOpen(QAction *menuEntry, const std::function<void(Dialog &)> &steps)
+{
+    bool hidden = false;
+    QTimer::singleShot(0, [&] {
+        if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
+            dialog->activateWindow();
+            if (QTest::qWaitForWindowActive(dialog))
+                steps(*dialog);
+            hidden = !dialog->isVisible();
+        }
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->hide();
+    });
+    menuEntry->trigger();
+    return hidden;
+}
 
 // Loads libzendat32.so from the test program's folder as the program's engine; aborts when it cannot.
 const core::CalendarEngine &installRealEngine();
