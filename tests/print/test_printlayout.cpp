@@ -44,11 +44,7 @@ private slots:
     void printDialogAsDesigned()
     {
         CalPrint d;
-        QAccessible::setActive(true); // a screen reader starts
-        d.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&d));
-        testsupport::checkLayout(d, d, 4485, 3975, QString::fromUtf8(PrintDesign));
-        if (QTest::currentTestFailed())
+        if (!testsupport::layoutAsDesigned(d, d, 4485, 3975, PrintDesign))
             return;
         QVERIFY(d.OPTGregorian->isChecked());
         QCOMPARE(spokenName(d.YearTXTPRT), d.Label1->text());
@@ -60,12 +56,8 @@ private slots:
     void cancelBoxAsDesigned()
     {
         CalPrint print;
-        QAccessible::setActive(true);
         CalCanPrint &box = *print.CanPrint;
-        box.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&box));
-        testsupport::checkLayout(box, box, 3630, 1665, QString::fromUtf8(CancelBoxDesign));
-        if (QTest::currentTestFailed())
+        if (!testsupport::layoutAsDesigned(box, box, 3630, 1665, CancelBoxDesign))
             return;
         QVERIFY(box.Label1->fontMetrics().horizontalAdvance(box.Label1->text()) <= box.Label1->contentsRect().width());
     }

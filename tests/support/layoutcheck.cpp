@@ -116,8 +116,6 @@ void checkCaption(const QWidget *control, const Row &row)
     QCOMPARE(spoken->text(QAccessible::Name), QString(caption).remove(u'&'));
 }
 
-} // namespace
-
 void checkLayout(const QWidget &window, const QWidget &client, int clientWidth, int clientHeight,
                  const QString &design)
 {
@@ -154,6 +152,18 @@ void checkLayout(const QWidget &window, const QWidget &client, int clientWidth, 
             break;
     }
     QCOMPARE(chain, expected);
+}
+
+} // namespace
+
+bool layoutAsDesigned(QWidget &window, const QWidget &client, int clientWidth, int clientHeight, const char *design)
+{
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return false;
+    QAccessible::setActive(true);
+    checkLayout(window, client, clientWidth, clientHeight, QString::fromUtf8(design));
+    return !QTest::currentTestFailed();
 }
 
 } // namespace testsupport

@@ -9,10 +9,9 @@ class QWidget;
 
 namespace testsupport {
 
-// Checks the client area's size, every row's control (its type, caption, rectangle, font, alignment, border and
-// accessible name) and the Tab order of the controls that take the focus. Fails the running test at the first
-// difference. The window should be shown; a screen reader must be listening for the names.
-void checkLayout(const QWidget &window, const QWidget &client, int clientWidth, int clientHeight,
-                 const QString &design);
+// Shows the window, starts a screen reader, and checks the client area's size, every row's control (its type,
+// caption, rectangle, font, alignment, border and accessible name) and the Tab order of the controls that take the
+// focus. Fails the running test at the first difference and returns false.
+bool layoutAsDesigned(QWidget &window, const QWidget &client, int clientWidth, int clientHeight, const char *design);
 
 } // namespace testsupport
