@@ -1,29 +1,37 @@
 #include "calabout.h"
 
 #include "platform/accessibility.h"
+#include "platform/controltable.h"
+#include "platform/programicon.h"
 #include "platform/window.h"
-
-#include <QLabel>
-#include <QPushButton>
-
-using platform::place;
 
 namespace {
 
 constexpr int ClientWidthTwips = 4635;
 constexpr int ClientHeightTwips = 3720;
 
-void describeControls(CalAbout &box)
-{
-    using platform::describe;
-    describe(&box, QStringLiteral("The program's name, version and authors"));
-    describe(box.Label1, QStringLiteral("The program's name"));
-    describe(box.Label2, QStringLiteral("Caption of the authors"));
-    describe(box.Label3, QStringLiteral("Who wrote the program"));
-    describe(box.Label4, QStringLiteral("The program's version"));
-    describe(box.Label5, QStringLiteral("The years of the program"));
-    describe(box.Command1, QStringLiteral("Closes the About box"));
-}
+using enum platform::ControlKind;
+using platform::Border;
+using platform::TopCentred;
+using platform::WindowFont;
+
+// The box's controls, in twips.
+const platform::Control<CalAbout> Controls[] = {
+    // member, name, kind, caption, left, top, width, height, tab index, font, alignment, border,
+    // accessible name (null: its own text), description
+    {&CalAbout::Label1, "Label1", Label, u"Dovrin", 120, 240, 4335, 495, 0, platform::arialBold(18), TopCentred,
+     Border::None, nullptr, u"The program's name"},
+    {&CalAbout::Label2, "Label2", Label, u"Written by :", 840, 960, 3615, 375, 1, WindowFont, platform::TopLeft,
+     Border::None, nullptr, u"Caption of the authors"},
+    {&CalAbout::Label3, "Label3", Label, u"Dovrin developers", 105, 1470, 4335, 255, 2, WindowFont, TopCentred,
+     Border::None, nullptr, u"Who wrote the program"},
+    {&CalAbout::Command1, "Command1", PushButton, u"Exit", 735, 3000, 3105, 375, 3, WindowFont, {}, Border::None,
+     nullptr, u"Closes the About box"},
+    {&CalAbout::Label4, "Label4", Label, u"Version " DOVRIN_VERSION, 120, 1875, 4335, 255, 4, WindowFont, TopCentred,
+     Border::None, nullptr, u"The program's version"},
+    {&CalAbout::Label5, "Label5", Label, u"2024-2026", 120, 2280, 4335, 255, 5, WindowFont, TopCentred, Border::None,
+     nullptr, u"The years of the program"},
+};
 
 } // namespace
 
@@ -38,26 +46,13 @@ CalAbout::CalAbout(QWidget *parent)
 
 void CalAbout::createControls()
 {
-    Label1 = platform::makeLabel(this, "Label1", QStringLiteral("Dovrin"), Qt::AlignHCenter | Qt::AlignTop);
-    Label1->setFont(platform::arialFont(18, true));
-    place(Label1, 120, 240, 4335, 495);
-    Label2 = platform::makeLabel(this, "Label2", QStringLiteral("Written by :"), Qt::AlignLeft | Qt::AlignTop);
-    place(Label2, 840, 960, 3615, 375);
-    Label3 = platform::makeLabel(this, "Label3", QStringLiteral("Dovrin developers"), Qt::AlignHCenter | Qt::AlignTop);
-    place(Label3, 105, 1470, 4335, 255);
-    Command1 = new QPushButton(QStringLiteral("Exit"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    place(Command1, 735, 3000, 3105, 375);
+    platform::buildControls(*this, this, Controls);
     // The one button answers Enter wherever the focus is.
+    Command1->setAutoDefault(true);
     Command1->setDefault(true);
-    Label4 = platform::makeLabel(this, "Label4", QStringLiteral("Version " DOVRIN_VERSION), Qt::AlignHCenter | Qt::AlignTop);
-    place(Label4, 120, 1875, 4335, 255);
-    Label5 = platform::makeLabel(this, "Label5", QStringLiteral("2024-2026"), Qt::AlignHCenter | Qt::AlignTop);
-    place(Label5, 120, 2280, 4335, 255);
-
+    platform::describe(this, QStringLiteral("The program's name, version and authors"));
     Command1->setFocus();
     connect(Command1, &QPushButton::clicked, this, &CalAbout::Command1_Click);
-    describeControls(*this);
 }
 
 void CalAbout::Form_Load() { platform::centreOnScreen(this); }

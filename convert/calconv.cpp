@@ -3,7 +3,9 @@
 #include "core/names.h"
 #include "core/numtext.h"
 #include "platform/accessibility.h"
+#include "platform/controltable.h"
 #include "platform/messagebox.h"
+#include "platform/programicon.h"
 #include "platform/textbox.h"
 #include "platform/window.h"
 
@@ -17,8 +19,6 @@
 #include <limits>
 #include <optional>
 
-using platform::place;
-
 namespace {
 
 constexpr int ClientWidthTwips = 7485;
@@ -27,31 +27,57 @@ constexpr int ClientHeightTwips = 3915;
 const QString RefusedText = QStringLiteral("Date out of range .....");
 const QString RefusedTitle = QStringLiteral("Input Error.....");
 
-// The headings' places are narrower than their captions at this size: the
-// closing " :" stays out of sight, as it always has.
-QLabel *makeHeading(QWidget *parent, const char *name, const QString &caption)
-{
-    QLabel *label = platform::makeLabel(parent, name, caption, Qt::AlignLeft | Qt::AlignTop);
-    label->setFont(platform::arialFont(18, true));
-    return label;
-}
+using enum platform::ControlKind;
+using platform::Border;
+using platform::MiddleLeft;
+using platform::MiddleRight;
+using platform::WindowFont;
 
-// A caption on a row of boxes: centred on the row's height like the boxes'
-// own texts.
-QLabel *makeRowCaption(QWidget *parent, const char *name, const QString &caption)
-{
-    return platform::makeLabel(parent, name, caption, Qt::AlignLeft | Qt::AlignVCenter);
-}
-
-// An output: a framed label whose number stands at its right edge.
-QLabel *makeOutput(QWidget *parent, const char *name)
-{
-    QLabel *label = platform::makeLabel(parent, name, {}, Qt::AlignRight | Qt::AlignVCenter);
-    label->setFrameStyle(QFrame::Box | QFrame::Plain);
-    label->setLineWidth(1);
-    label->setMargin(2);
-    return label;
-}
+// The dialog's controls, in twips. The headings' places are narrower than
+// their captions at their size: the closing " :" stays out of sight, as it
+// always has. Captions on a row of boxes and the outputs' numbers stand on
+// the middle of the row's height, like the boxes' own texts.
+const platform::Control<CalConv> Controls[] = {
+    // member, name, kind, caption, left, top, width, height, tab index, font, alignment, border,
+    // accessible name (null: its own text), description
+    {&CalConv::Label1, "Label1", Label, u"Input date :", 120, 360, 1815, 495, 0, platform::arialBold(18),
+     platform::TopLeft, Border::None, nullptr, u"Heading of the date to convert"},
+    {&CalConv::Label2, "Label2", Label, u"Output Date :", 5160, 360, 2055, 495, 1, platform::arialBold(18),
+     platform::TopLeft, Border::None, nullptr, u"Heading of the converted date"},
+    {&CalConv::Label3, "Label3", Label, u"Year", 240, 1080, 615, 375, 2, WindowFont, MiddleLeft, Border::None,
+     nullptr, u"Caption of the input year"},
+    {&CalConv::InYearTXT, "InYearTXT", TextBox, nullptr, 960, 1080, 735, 375, 8, WindowFont, {}, Border::None,
+     u"Input year", u"The year of the date to convert"},
+    {&CalConv::ToHegiry, "ToHegiry", PushButton, u"To Hijri", 2880, 1080, 1455, 375, 14, WindowFont, {},
+     Border::None, nullptr, u"Converts the input date from the Gregorian to the Hijri calendar"},
+    {&CalConv::Label6, "Label6", Label, u"Year", 5280, 1080, 615, 375, 5, WindowFont, MiddleLeft, Border::None,
+     nullptr, u"Caption of the converted year"},
+    {&CalConv::OutYearTXT, "OutYearTXT", Label, nullptr, 6000, 1080, 735, 375, 11, WindowFont, MiddleRight,
+     Border::Single, u"Converted year", u"The year of the converted date"},
+    {&CalConv::Label4, "Label4", Label, u"Month", 240, 1800, 615, 375, 3, WindowFont, MiddleLeft, Border::None,
+     nullptr, u"Caption of the input month"},
+    {&CalConv::InMonthTXT, "InMonthTXT", TextBox, nullptr, 960, 1800, 735, 375, 9, WindowFont, {}, Border::None,
+     u"Input month", u"The month of the date to convert, 1 to 12"},
+    {&CalConv::ToGreg, "ToGreg", PushButton, u"To Greg/Chris", 2880, 1800, 1455, 375, 15, WindowFont, {},
+     Border::None, nullptr, u"Converts the input date from the Hijri to the Gregorian calendar"},
+    {&CalConv::Label7, "Label7", Label, u"Month", 5280, 1800, 615, 375, 6, WindowFont, MiddleLeft, Border::None,
+     nullptr, u"Caption of the converted month"},
+    {&CalConv::OutMonthTXT, "OutMonthTXT", Label, nullptr, 6000, 1800, 735, 375, 12, WindowFont, MiddleRight,
+     Border::Single, u"Converted month", u"The month of the converted date"},
+    {&CalConv::Label5, "Label5", Label, u"Day", 240, 2520, 615, 375, 4, WindowFont, MiddleLeft, Border::None,
+     nullptr, u"Caption of the input day"},
+    {&CalConv::InDayTXT, "InDayTXT", TextBox, nullptr, 960, 2520, 735, 375, 10, WindowFont, {}, Border::None,
+     u"Input day", u"The day of the date to convert"},
+    {&CalConv::ToExit, "ToExit", PushButton, u"Exit", 2880, 2520, 1455, 375, 16, WindowFont, {}, Border::None,
+     nullptr, u"Hides the dialog; it keeps its dates for the next opening"},
+    {&CalConv::Label8, "Label8", Label, u"Day", 5280, 2520, 615, 375, 7, WindowFont, MiddleLeft, Border::None,
+     nullptr, u"Caption of the converted day"},
+    {&CalConv::OutDayTXT, "OutDayTXT", Label, nullptr, 6000, 2520, 735, 375, 13, WindowFont, MiddleRight,
+     Border::Single, u"Converted day", u"The day of the converted date"},
+    {&CalConv::ToWeekDay, "ToWeekDay", Label, nullptr, 2520, 3240, 2175, 375, 17, platform::arialRegular(13.5),
+     platform::TopCentred, Border::None, u"Converted date",
+     u"The converted date with its weekday, read as one sentence"},
+};
 
 // The box's whole number, or nothing when it lies beyond the 32-bit range:
 // such a number is never clamped into a date the engine might accept.
@@ -72,31 +98,6 @@ void rewriteAsPlainNumber(QLineEdit *box)
     if (!number)
         return;
     platform::writeNumber(box, *number);
-}
-
-void describeControls(CalConv &d)
-{
-    using platform::describe;
-    describe(&d, QStringLiteral("Converts a date between the Gregorian and the Hijri calendars and names its weekday"));
-    describe(d.Label1, QStringLiteral("Heading of the date to convert"));
-    describe(d.Label2, QStringLiteral("Heading of the converted date"));
-    describe(d.Label3, QStringLiteral("Caption of the input year"));
-    describe(d.Label4, QStringLiteral("Caption of the input month"));
-    describe(d.Label5, QStringLiteral("Caption of the input day"));
-    describe(d.Label6, QStringLiteral("Caption of the converted year"));
-    describe(d.Label7, QStringLiteral("Caption of the converted month"));
-    describe(d.Label8, QStringLiteral("Caption of the converted day"));
-    describe(d.InYearTXT, QStringLiteral("Input year"), QStringLiteral("The year of the date to convert"));
-    describe(d.InMonthTXT, QStringLiteral("Input month"), QStringLiteral("The month of the date to convert, 1 to 12"));
-    describe(d.InDayTXT, QStringLiteral("Input day"), QStringLiteral("The day of the date to convert"));
-    describe(d.ToHegiry, QStringLiteral("Converts the input date from the Gregorian to the Hijri calendar"));
-    describe(d.ToGreg, QStringLiteral("Converts the input date from the Hijri to the Gregorian calendar"));
-    describe(d.ToExit, QStringLiteral("Hides the dialog; it keeps its dates for the next opening"));
-    describe(d.OutYearTXT, QStringLiteral("Converted year"), QStringLiteral("The year of the converted date"));
-    describe(d.OutMonthTXT, QStringLiteral("Converted month"), QStringLiteral("The month of the converted date"));
-    describe(d.OutDayTXT, QStringLiteral("Converted day"), QStringLiteral("The day of the converted date"));
-    describe(d.ToWeekDay, QStringLiteral("Converted date"),
-             QStringLiteral("The converted date with its weekday, read as one sentence"));
 }
 
 // Screen readers hear the outputs as one sentence on the weekday line
@@ -124,49 +125,8 @@ CalConv::CalConv(QWidget *parent)
 
 void CalConv::createControls()
 {
-    Label1 = makeHeading(this, "Label1", QStringLiteral("Input date :"));
-    place(Label1, 120, 360, 1815, 495);
-    Label2 = makeHeading(this, "Label2", QStringLiteral("Output Date :"));
-    place(Label2, 5160, 360, 2055, 495);
-
-    Label3 = makeRowCaption(this, "Label3", QStringLiteral("Year"));
-    place(Label3, 240, 1080, 615, 375);
-    InYearTXT = platform::makeTextBox(this, "InYearTXT");
-    place(InYearTXT, 960, 1080, 735, 375);
-    ToHegiry = platform::makeButton(this, "ToHegiry", QStringLiteral("To Hijri"));
-    place(ToHegiry, 2880, 1080, 1455, 375);
-    Label6 = makeRowCaption(this, "Label6", QStringLiteral("Year"));
-    place(Label6, 5280, 1080, 615, 375);
-    OutYearTXT = makeOutput(this, "OutYearTXT");
-    place(OutYearTXT, 6000, 1080, 735, 375);
-
-    Label4 = makeRowCaption(this, "Label4", QStringLiteral("Month"));
-    place(Label4, 240, 1800, 615, 375);
-    InMonthTXT = platform::makeTextBox(this, "InMonthTXT");
-    place(InMonthTXT, 960, 1800, 735, 375);
-    ToGreg = platform::makeButton(this, "ToGreg", QStringLiteral("To Greg/Chris"));
-    place(ToGreg, 2880, 1800, 1455, 375);
-    Label7 = makeRowCaption(this, "Label7", QStringLiteral("Month"));
-    place(Label7, 5280, 1800, 615, 375);
-    OutMonthTXT = makeOutput(this, "OutMonthTXT");
-    place(OutMonthTXT, 6000, 1800, 735, 375);
-
-    Label5 = makeRowCaption(this, "Label5", QStringLiteral("Day"));
-    place(Label5, 240, 2520, 615, 375);
-    InDayTXT = platform::makeTextBox(this, "InDayTXT");
-    place(InDayTXT, 960, 2520, 735, 375);
-    ToExit = platform::makeButton(this, "ToExit", QStringLiteral("Exit"));
-    place(ToExit, 2880, 2520, 1455, 375);
-    Label8 = makeRowCaption(this, "Label8", QStringLiteral("Day"));
-    place(Label8, 5280, 2520, 615, 375);
-    OutDayTXT = makeOutput(this, "OutDayTXT");
-    place(OutDayTXT, 6000, 2520, 735, 375);
-
-    ToWeekDay = platform::makeLabel(this, "ToWeekDay", {}, Qt::AlignHCenter | Qt::AlignTop);
-    ToWeekDay->setFont(platform::arialFont(13.5, false));
-    place(ToWeekDay, 2520, 3240, 2175, 375);
-
-    platform::setTabOrder({InYearTXT, InMonthTXT, InDayTXT, ToHegiry, ToGreg, ToExit});
+    platform::buildControls(*this, this, Controls);
+    platform::describe(this, QStringLiteral("Converts a date between the Gregorian and the Hijri calendars and names its weekday"));
     InYearTXT->setFocus();
 
     for (QLineEdit *box : {InYearTXT, InMonthTXT, InDayTXT})
@@ -174,7 +134,6 @@ void CalConv::createControls()
     connect(ToHegiry, &QPushButton::clicked, this, &CalConv::ToHegiry_Click);
     connect(ToGreg, &QPushButton::clicked, this, &CalConv::ToGreg_Click);
     connect(ToExit, &QPushButton::clicked, this, &CalConv::ToExit_Click);
-    describeControls(*this);
 }
 
 void CalConv::Form_Load()

@@ -6,8 +6,8 @@
 #include "core/names.h"
 #include "core/numtext.h"
 #include "platform/accessibility.h"
-#include "platform/picturebox.h"
-#include "platform/scrollbar.h"
+#include "platform/controltable.h"
+#include "platform/programicon.h"
 #include "platform/window.h"
 #include "print/calprint.h"
 
@@ -23,9 +23,6 @@
 #include <QPushButton>
 #include <QPointer>
 #include <QRadioButton>
-
-
-using platform::place;
 
 namespace {
 
@@ -51,14 +48,6 @@ protected:
 private:
     CalMain *window_;
 };
-
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, Qt::Alignment alignment)
-{
-    QLabel *label = platform::makeLabel(parent, name, caption, alignment | Qt::AlignTop);
-    // Opaque, so that changing a caption never asks the page to repaint.
-    label->setAutoFillBackground(true);
-    return label;
-}
 
 // The month grid as screen readers hear it: every day of the page in its
 // cell, as the cell reads (leading calendar first) with its weekday in
@@ -122,43 +111,60 @@ private:
     const CalMain &window_;
 };
 
-void describeControls(CalMain &w)
-{
-    using platform::describe;
-    describe(&w, QStringLiteral("Shows one month of the Gregorian or the Hijri calendar with the other "
-                                "calendar's days beside it"));
-    describe(w.Heading, QStringLiteral("The month on display"));
-    describe(w.CurMonth, QStringLiteral("The other calendar's month of the page's first day"));
-    describe(w.NextMonth, QStringLiteral("The other calendar's month of the page's last day"));
-    describe(w.Pic2, QStringLiteral("Weekdays"), QStringLiteral("The weekday names over the grid's columns, Sunday first"));
-    describe(w.Pic, QStringLiteral("Days of the month"),
-             QStringLiteral("One cell per day: the day in the leading calendar, then in the other calendar; "
-                            "today's cell is shaded"));
-    describe(w.HegOpt, QStringLiteral("Shows the months of the Hijri calendar, from today's month"));
-    describe(w.GregOpt, QStringLiteral("Shows the months of the Gregorian calendar, from today's month"));
-    describe(w.Label4, QStringLiteral("Caption of the month box"));
-    describe(w.MonthTXT, QStringLiteral("Month"), QStringLiteral("The month on display, 1 to 12"));
-    describe(w.MonthScroll, QStringLiteral("Month"),
-             QStringLiteral("Steps the month box: up for a later month, down for an earlier one"));
-    describe(w.Label5, QStringLiteral("Caption of the year box"));
-    describe(w.YearTXT, QStringLiteral("Year"),
-             QStringLiteral("The year on display, 622 to 2562 in the Gregorian calendar, 1 to 2000 in the Hijri "
-                            "calendar"));
-    describe(w.YearScroll, QStringLiteral("Year"),
-             QStringLiteral("Steps the year box: up for a later year, down for an earlier one"));
-    describe(w.GoCMD, QStringLiteral("Shows the month and year of the boxes"));
-}
+using enum platform::ControlKind;
+using platform::Border;
+using platform::TopCentred;
+using platform::TopLeft;
+using platform::TopRight;
+using platform::WindowFont;
 
-void describeMenu(CalMain &w)
+// The window's controls, in twips within the client area. Labels are on the
+// top line of their rectangle; the pictures draw in the window's font.
+const platform::Control<CalMain> Controls[] = {
+    // member, name, kind, caption, left, top, width, height, tab index, font, alignment, border,
+    // accessible name (null: its own text), description
+    {&CalMain::Heading, "Heading", Label, nullptr, 1080, 120, 5175, 615, 12, platform::arialRegular(24), TopCentred,
+     Border::None, nullptr, u"The month on display"},
+    {&CalMain::CurMonth, "CurMonth", Label, nullptr, 480, 720, 3135, 495, 0, WindowFont, TopLeft, Border::None,
+     nullptr, u"The other calendar's month of the page's first day"},
+    {&CalMain::NextMonth, "NextMonth", Label, nullptr, 3720, 720, 3135, 495, 8, WindowFont, TopRight, Border::None,
+     nullptr, u"The other calendar's month of the page's last day"},
+    {&CalMain::Pic2, "Pic2", PictureBox, nullptr, 480, 1200, 6375, 375, 9, WindowFont, {}, Border::None,
+     u"Weekdays", u"The weekday names over the grid's columns, Sunday first"},
+    {&CalMain::Pic, "Pic", PictureBox, nullptr, 480, 1680, 6375, 2415, 13, WindowFont, {}, Border::None,
+     u"Days of the month",
+     u"One cell per day: the day in the leading calendar, then in the other calendar; today's cell is shaded"},
+    {&CalMain::HegOpt, "HegOpt", OptionButton, u"Hijri", 480, 4440, 2175, 375, 1, WindowFont, {}, Border::None,
+     nullptr, u"Shows the months of the Hijri calendar, from today's month"},
+    {&CalMain::GregOpt, "GregOpt", OptionButton, u"Gregorian / Christian", 480, 4800, 2295, 375, 2, WindowFont, {},
+     Border::None, nullptr, u"Shows the months of the Gregorian calendar, from today's month"},
+    {&CalMain::Label4, "Label4", Label, u"Month", 3240, 4320, 855, 255, 10, WindowFont, TopCentred, Border::None,
+     nullptr, u"Caption of the month box"},
+    {&CalMain::MonthTXT, "MonthTXT", TextBox, nullptr, 3240, 4680, 855, 360, 3, WindowFont, {}, Border::None,
+     u"Month", u"The month on display, 1 to 12"},
+    {&CalMain::MonthScroll, "MonthScroll", VScrollBar, nullptr, 4320, 4440, 255, 735, 4, WindowFont, {},
+     Border::None, u"Month", u"Steps the month box: up for a later month, down for an earlier one"},
+    {&CalMain::Label5, "Label5", Label, u"Year", 5040, 4320, 855, 255, 11, WindowFont, TopCentred, Border::None,
+     nullptr, u"Caption of the year box"},
+    {&CalMain::YearTXT, "YearTXT", TextBox, nullptr, 5040, 4680, 855, 360, 5, WindowFont, {}, Border::None, u"Year",
+     u"The year on display, 622 to 2562 in the Gregorian calendar, 1 to 2000 in the Hijri calendar"},
+    {&CalMain::YearScroll, "YearScroll", VScrollBar, nullptr, 6000, 4440, 255, 735, 6, WindowFont, {}, Border::None,
+     u"Year", u"Steps the year box: up for a later year, down for an earlier one"},
+    {&CalMain::GoCMD, "GoCMD", PushButton, u"Go", 6480, 4560, 615, 495, 7, WindowFont, {}, Border::None, nullptr,
+     u"Shows the month and year of the boxes"},
+};
+
+const QString CalendarMenuDescription = QStringLiteral("Converting dates, printing, about the program, exit");
+
+// A menu entry, named, with what it does for screen readers.
+template <typename Handler>
+QAction *addEntry(QMenu *menu, const char *name, const QString &caption, CalMain *window, Handler handler,
+                  const QString &description)
 {
-    using platform::describe;
-    const QString calendarMenu = QStringLiteral("Converting dates, printing, about the program, exit");
-    describe(w.CalMenu, QStringLiteral("Calendar"), calendarMenu);
-    describe(w.CalMenu->menuAction(), calendarMenu);
-    describe(w.Convert, QStringLiteral("Converts a date between the Gregorian and the Hijri calendars"));
-    describe(w.PrintCal, QStringLiteral("Prints a page for each month of a range"));
-    describe(w.About, QStringLiteral("Shows the program's version"));
-    describe(w.Quit, QStringLiteral("Ends the program"));
+    QAction *entry = menu->addAction(caption, window, handler);
+    entry->setObjectName(QLatin1String(name));
+    platform::describe(entry, description);
+    return entry;
 }
 
 } // namespace
@@ -188,51 +194,14 @@ void CalMain::createControls()
     client->setFixedSize(platform::px(ClientWidthTwips), platform::px(ClientHeightTwips));
     setCentralWidget(client);
 
-    Heading = makeLabel(client, "Heading", {}, Qt::AlignHCenter);
-    Heading->setFont(platform::arialFont(24, false));
-    place(Heading, 1080, 120, 5175, 615);
-    CurMonth = makeLabel(client, "CurMonth", {}, Qt::AlignLeft);
-    place(CurMonth, 480, 720, 3135, 495);
-    NextMonth = makeLabel(client, "NextMonth", {}, Qt::AlignRight);
-    place(NextMonth, 3720, 720, 3135, 495);
-
-    Pic2 = new platform::PictureBox(client);
-    Pic2->setObjectName(QStringLiteral("Pic2"));
-    place(Pic2, 480, 1200, 6375, 375);
-    Pic2->setTextFont(client->font());
-    Pic = new platform::PictureBox(client);
-    Pic->setObjectName(QStringLiteral("Pic"));
-    place(Pic, 480, 1680, 6375, 2415);
-    Pic->setTextFont(client->font());
-
-    HegOpt = new QRadioButton(QStringLiteral("Hijri"), client);
-    HegOpt->setObjectName(QStringLiteral("HegOpt"));
-    place(HegOpt, 480, 4440, 2175, 375);
-    GregOpt = new QRadioButton(QStringLiteral("Gregorian / Christian"), client);
-    GregOpt->setObjectName(QStringLiteral("GregOpt"));
-    place(GregOpt, 480, 4800, 2295, 375);
+    const std::vector<QWidget *> made = platform::buildControls(*this, client, Controls);
+    // Opaque labels: changing a caption never asks the page to repaint.
+    for (QWidget *control : made)
+        if (auto *label = qobject_cast<QLabel *>(control))
+            label->setAutoFillBackground(true);
     GregOpt->setChecked(true);
-
-    Label4 = makeLabel(client, "Label4", QStringLiteral("Month"), Qt::AlignHCenter);
-    place(Label4, 3240, 4320, 855, 255);
-    MonthTXT = platform::makeTextBox(client, "MonthTXT");
-    place(MonthTXT, 3240, 4680, 855, 360);
-    MonthScroll = new platform::VScrollBar(client);
-    MonthScroll->setObjectName(QStringLiteral("MonthScroll"));
-    place(MonthScroll, 4320, 4440, 255, 735);
-
-    Label5 = makeLabel(client, "Label5", QStringLiteral("Year"), Qt::AlignHCenter);
-    place(Label5, 5040, 4320, 855, 255);
-    YearTXT = platform::makeTextBox(client, "YearTXT");
-    place(YearTXT, 5040, 4680, 855, 360);
-    YearScroll = new platform::VScrollBar(client);
-    YearScroll->setObjectName(QStringLiteral("YearScroll"));
-    place(YearScroll, 6000, 4440, 255, 735);
-
-    GoCMD = platform::makeButton(client, "GoCMD", QStringLiteral("Go"));
-    place(GoCMD, 6480, 4560, 615, 495);
-
-    platform::setTabOrder({HegOpt, GregOpt, MonthTXT, MonthScroll, YearTXT, YearScroll, GoCMD});
+    platform::describe(this, QStringLiteral("Shows one month of the Gregorian or the Hijri calendar with the other "
+                                            "calendar's days beside it"));
 
     connect(GregOpt, &QRadioButton::clicked, this, &CalMain::GregOpt_Click);
     connect(HegOpt, &QRadioButton::clicked, this, &CalMain::HegOpt_Click);
@@ -242,10 +211,9 @@ void CalMain::createControls()
     for (QWidget *control : std::initializer_list<QWidget *>{MonthTXT, YearTXT, Pic, GoCMD, HegOpt, GregOpt})
         control->installEventFilter(this);
 
-    // The grid first: a screen reader that is already listening asks for the
-    // grid's interface as soon as the picture is described.
+    // A screen reader already listening was given Qt's plain interface for
+    // the picture when it was described; exposing the grid replaces it.
     auto *speech = new MonthGridSpeech(Pic, *this);
-    describeControls(*this);
     connect(this, &CalMain::pagePainted, speech, &MonthGridSpeech::pagePainted);
 }
 
@@ -253,17 +221,18 @@ void CalMain::createMenu()
 {
     CalMenu = menuBar()->addMenu(QStringLiteral("&Calendar"));
     CalMenu->setObjectName(QStringLiteral("CalMenu"));
-    Convert = CalMenu->addAction(QStringLiteral("C&onvert"), this, &CalMain::Convert_Click);
-    Convert->setObjectName(QStringLiteral("Convert"));
-    PrintCal = CalMenu->addAction(QStringLiteral("&Print"), this, &CalMain::PrintCal_Click);
-    PrintCal->setObjectName(QStringLiteral("PrintCal"));
+    platform::describe(CalMenu, QStringLiteral("Calendar"), CalendarMenuDescription);
+    platform::describe(CalMenu->menuAction(), CalendarMenuDescription);
+    Convert = addEntry(CalMenu, "Convert", QStringLiteral("C&onvert"), this, &CalMain::Convert_Click,
+                       QStringLiteral("Converts a date between the Gregorian and the Hijri calendars"));
+    PrintCal = addEntry(CalMenu, "PrintCal", QStringLiteral("&Print"), this, &CalMain::PrintCal_Click,
+                        QStringLiteral("Prints a page for each month of a range"));
     CalMenu->addSeparator();
-    About = CalMenu->addAction(QStringLiteral("&About"), this, &CalMain::About_Click);
-    About->setObjectName(QStringLiteral("About"));
+    About = addEntry(CalMenu, "About", QStringLiteral("&About"), this, &CalMain::About_Click,
+                     QStringLiteral("Shows the program's version"));
     CalMenu->addSeparator();
-    Quit = CalMenu->addAction(QStringLiteral("E&xit"), this, &CalMain::Quit_Click);
-    Quit->setObjectName(QStringLiteral("Quit"));
-    describeMenu(*this);
+    Quit = addEntry(CalMenu, "Quit", QStringLiteral("E&xit"), this, &CalMain::Quit_Click,
+                    QStringLiteral("Ends the program"));
     // The frame is fixed: the client area keeps its designed size.
     adjustSize();
     setFixedSize(size());

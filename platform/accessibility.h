@@ -6,6 +6,10 @@
 // wait on their controls and reach Qt (which builds an accessible interface
 // for every control given a name) only once a screen reader becomes active;
 // the program's own interfaces are made when first asked for.
+//
+// One header, a file per thing exposed: accessiblenames.cpp (controls),
+// accessiblemenu.cpp (menu entries), accessiblegrid.cpp (grids), and
+// accessiblesupport.cpp, which turns them on when a screen reader listens.
 #pragma once
 
 #include <QList>

@@ -2,25 +2,37 @@
 
 #include "core/state.h"
 #include "platform/accessibility.h"
-#include "platform/window.h"
+#include "platform/controltable.h"
 
-#include <QLabel>
-#include <QPushButton>
+namespace {
 
-CalCanPrint::CalCanPrint(QWidget *parent) : platform::Form(parent, QStringLiteral("Printing ....."), 3630, 1665)
+using enum platform::ControlKind;
+using platform::Border;
+using platform::WindowFont;
+
+constexpr int ClientWidthTwips = 3630;
+constexpr int ClientHeightTwips = 1665;
+
+// The box's controls, in twips. The label runs to the box's right edge: at
+// 3255 twips wide the last letter of its text would be cut off.
+const platform::Control<CalCanPrint> Controls[] = {
+    // member, name, kind, caption, left, top, width, height, tab index, font, alignment, border,
+    // accessible name (null: its own text), description
+    {&CalCanPrint::Label1, "Label1", Label, u"Press Cancel button to stop printing", 240, 360, ClientWidthTwips - 240,
+     255, 0, WindowFont, platform::MiddleLeft, Border::None, nullptr, u"What the Cancel button does"},
+    {&CalCanPrint::CancelPrinting, "CancelPrinting", PushButton, u"Cancel", 600, 1080, 2295, 375, 1, WindowFont, {},
+     Border::None, nullptr, u"Stops printing after the page being printed"},
+};
+
+} // namespace
+
+CalCanPrint::CalCanPrint(QWidget *parent)
+    : platform::Form(parent, QStringLiteral("Printing ....."), ClientWidthTwips, ClientHeightTwips)
 {
     setObjectName(QStringLiteral("CalCanPrint"));
-    Label1 = platform::makeLabel(this, "Label1", QStringLiteral("Press Cancel button to stop printing"),
-                                 Qt::AlignLeft | Qt::AlignVCenter);
-    // Runs to the box's right edge: at 3255 twips the last letter of the
-    // text would be cut off.
-    platform::place(Label1, 240, 360, 3630 - 240, 255);
-    CancelPrinting = platform::makeButton(this, "CancelPrinting", QStringLiteral("Cancel"));
-    platform::place(CancelPrinting, 600, 1080, 2295, 375);
+    platform::buildControls(*this, this, Controls);
     connect(CancelPrinting, &QPushButton::clicked, this, &CalCanPrint::CancelPrinting_Click);
     platform::describe(this, QStringLiteral("Shown while the months are printed"));
-    platform::describe(Label1, QStringLiteral("What the Cancel button does"));
-    platform::describe(CancelPrinting, QStringLiteral("Stops printing after the page being printed"));
 }
 
 void CalCanPrint::CancelPrinting_Click()

@@ -5,8 +5,10 @@
 #include "core/numtext.h"
 #include "core/state.h"
 #include "platform/accessibility.h"
+#include "platform/controltable.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"
+#include "platform/programicon.h"
 #include "platform/textbox.h"
 #include "platform/window.h"
 #include "printedpage.h"
@@ -19,8 +21,6 @@
 #include <QRadioButton>
 #include <memory>
 
-using platform::place;
-
 namespace {
 
 const QString InputErrorTitle = QStringLiteral("Input Error .....");
@@ -29,21 +29,37 @@ const QString DateLimitsText = QStringLiteral("Check your date limits");
 const QString PrintingTitle = QStringLiteral("Printing .....");
 const QString PageFontName = QStringLiteral("ARIAL");
 
-void describeControls(CalPrint &d)
-{
-    using platform::describe;
-    describe(&d, QStringLiteral("Prints one page for each month of a range of one year"));
-    describe(d.YearTXTPRT, QStringLiteral("Year"), QStringLiteral("The year to print, in the chosen calendar"));
-    describe(d.FromMonthTXTPRT, QStringLiteral("From Month"), QStringLiteral("The first month to print, 1 to 12"));
-    describe(d.ToMonthTXTPRT, QStringLiteral("To Month"), QStringLiteral("The last month to print, 1 to 12"));
-    describe(d.OPTGregorian, QStringLiteral("Prints Gregorian months; the boxes get today's Gregorian year and month"));
-    describe(d.OPTHegiry, QStringLiteral("Prints Hijri months; the boxes get today's Hijri year and month"));
-    describe(d.PrintPRT, QStringLiteral("Prints the months on the default printer, one page each"));
-    describe(d.CancelButton, QStringLiteral("Hides the dialog, keeping its fields, and stops a print job at the next month"));
-    describe(d.Label1, QStringLiteral("Caption of the year box"));
-    describe(d.Label2, QStringLiteral("Caption of the first month's box"));
-    describe(d.Label3, QStringLiteral("Caption of the last month's box"));
-}
+using enum platform::ControlKind;
+using platform::Border;
+using platform::TopLeft;
+using platform::WindowFont;
+
+// The dialog's controls, in twips.
+const platform::Control<CalPrint> Controls[] = {
+    // member, name, kind, caption, left, top, width, height, tab index, font, alignment, border,
+    // accessible name (null: its own text), description
+    {&CalPrint::YearTXTPRT, "YearTXTPRT", TextBox, nullptr, 1365, 630, 1170, 435, 0, WindowFont, {}, Border::None,
+     u"Year", u"The year to print, in the chosen calendar"},
+    {&CalPrint::FromMonthTXTPRT, "FromMonthTXTPRT", TextBox, nullptr, 1365, 1680, 1170, 435, 1, WindowFont, {},
+     Border::None, u"From Month", u"The first month to print, 1 to 12"},
+    {&CalPrint::ToMonthTXTPRT, "ToMonthTXTPRT", TextBox, nullptr, 1365, 2730, 1170, 435, 2, WindowFont, {},
+     Border::None, u"To Month", u"The last month to print, 1 to 12"},
+    {&CalPrint::OPTGregorian, "OPTGregorian", OptionButton, u"Gregorian / Christian", 210, 3465, 2325, 435, 3,
+     WindowFont, {}, Border::None, nullptr,
+     u"Prints Gregorian months; the boxes get today's Gregorian year and month"},
+    {&CalPrint::OPTHegiry, "OPTHegiry", OptionButton, u"Hijri", 3045, 3465, 1170, 435, 4, WindowFont, {},
+     Border::None, nullptr, u"Prints Hijri months; the boxes get today's Hijri year and month"},
+    {&CalPrint::PrintPRT, "PrintPRT", PushButton, u"Print", 2940, 1050, 1170, 540, 5, WindowFont, {}, Border::None,
+     nullptr, u"Prints the months on the default printer, one page each"},
+    {&CalPrint::CancelButton, "CancelButton", PushButton, u"Exit", 2940, 2205, 1170, 540, 6, WindowFont, {},
+     Border::None, nullptr, u"Hides the dialog, keeping its fields, and stops a print job at the next month"},
+    {&CalPrint::Label1, "Label1", Label, u"Year", 105, 735, 1170, 330, 7, WindowFont, TopLeft, Border::None, nullptr,
+     u"Caption of the year box"},
+    {&CalPrint::Label2, "Label2", Label, u"From Month", 105, 1785, 1170, 330, 8, WindowFont, TopLeft, Border::None,
+     nullptr, u"Caption of the first month's box"},
+    {&CalPrint::Label3, "Label3", Label, u"To Month", 105, 2835, 1170, 330, 9, WindowFont, TopLeft, Border::None,
+     nullptr, u"Caption of the last month's box"},
+};
 
 } // namespace
 
@@ -60,31 +76,9 @@ CalPrint::~CalPrint() = default;
 
 void CalPrint::createControls()
 {
-    YearTXTPRT = platform::makeTextBox(this, "YearTXTPRT");
-    place(YearTXTPRT, 1365, 630, 1170, 435);
-    FromMonthTXTPRT = platform::makeTextBox(this, "FromMonthTXTPRT");
-    place(FromMonthTXTPRT, 1365, 1680, 1170, 435);
-    ToMonthTXTPRT = platform::makeTextBox(this, "ToMonthTXTPRT");
-    place(ToMonthTXTPRT, 1365, 2730, 1170, 435);
-    OPTGregorian = new QRadioButton(QStringLiteral("Gregorian / Christian"), this);
-    OPTGregorian->setObjectName(QStringLiteral("OPTGregorian"));
-    place(OPTGregorian, 210, 3465, 2325, 435);
+    platform::buildControls(*this, this, Controls);
     OPTGregorian->setChecked(true);
-    OPTHegiry = new QRadioButton(QStringLiteral("Hijri"), this);
-    OPTHegiry->setObjectName(QStringLiteral("OPTHegiry"));
-    place(OPTHegiry, 3045, 3465, 1170, 435);
-    PrintPRT = platform::makeButton(this, "PrintPRT", QStringLiteral("Print"));
-    place(PrintPRT, 2940, 1050, 1170, 540);
-    CancelButton = platform::makeButton(this, "CancelButton", QStringLiteral("Exit"));
-    place(CancelButton, 2940, 2205, 1170, 540);
-    Label1 = platform::makeLabel(this, "Label1", QStringLiteral("Year"), Qt::AlignLeft | Qt::AlignTop);
-    place(Label1, 105, 735, 1170, 330);
-    Label2 = platform::makeLabel(this, "Label2", QStringLiteral("From Month"), Qt::AlignLeft | Qt::AlignTop);
-    place(Label2, 105, 1785, 1170, 330);
-    Label3 = platform::makeLabel(this, "Label3", QStringLiteral("To Month"), Qt::AlignLeft | Qt::AlignTop);
-    place(Label3, 105, 2835, 1170, 330);
-
-    platform::setTabOrder({YearTXTPRT, FromMonthTXTPRT, ToMonthTXTPRT, OPTGregorian, OPTHegiry, PrintPRT, CancelButton});
+    platform::describe(this, QStringLiteral("Prints one page for each month of a range of one year"));
 
     // An option "clicks" whenever it becomes selected, by mouse or by keys.
     connect(OPTGregorian, &QRadioButton::toggled, this, [this](bool on) {
@@ -99,7 +93,6 @@ void CalPrint::createControls()
     connect(CancelButton, &QPushButton::clicked, this, &CalPrint::CancelButton_Click);
     for (QLineEdit *box : {YearTXTPRT, FromMonthTXTPRT, ToMonthTXTPRT})
         box->installEventFilter(this);
-    describeControls(*this);
 }
 
 void CalPrint::Form_Load()
