@@ -16,7 +16,7 @@
 #include <cmath>
 #include <utility>
 
-using platform::RecordingPrinter;
+using testsupport::RecordingPrinter;
 using printtests::Op;
 
 static bool near(double a, double b)

@@ -1,6 +1,6 @@
-#include "printerrecording.h"
+#include "recordingprinter.h"
 
-namespace platform {
+namespace testsupport {
 
 namespace {
 constexpr int DotsPerInch = 600;
@@ -121,4 +121,4 @@ void RecordingPrinter::Print(const QString &s, After after)
     Printer::Print(s, after);
 }
 
-} // namespace platform
+} // namespace testsupport
