@@ -39,6 +39,10 @@ public:
 
     // Called after every EndDoc: tests act between two documents here.
     std::function<void()> afterEndDoc;
+    // The document of this number (counted from 1) is not taken when it is
+    // ended, with failureText as the printer's fault; 0 for none.
+    int failingDocument = 0;
+    QString failureText;
 
     double Width() const override { return paperTwips_.width(); }
     double Height() const override { return paperTwips_.height(); }
