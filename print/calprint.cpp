@@ -7,27 +7,22 @@
 #include "platform/accessibility.h"
 #include "platform/controltable.h"
 #include "platform/messagebox.h"
-#include "platform/printer.h"
 #include "platform/programicon.h"
 #include "platform/textbox.h"
 #include "platform/window.h"
-#include "printedpage.h"
+#include "printjob.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <memory>
 
 namespace {
 
 const QString InputErrorTitle = QStringLiteral("Input Error .....");
 const QString MonthLimitsText = QStringLiteral("Check your 'From Month' or 'To Month' limits");
 const QString DateLimitsText = QStringLiteral("Check your date limits");
-const QString PrintingTitle = QStringLiteral("Printing .....");
-const QString PageFontName = QStringLiteral("ARIAL");
 
 using enum platform::ControlKind;
 using platform::Border;
@@ -165,16 +160,17 @@ bool CalPrint::DateLimitsOK(int32_t &Month, int32_t &Year) const
     return (Year > 1 && Year < 2000) || (Year == 1 && Month >= 1) || (Year == 2000 && Month <= 1);
 }
 
-bool CalPrint::readPrintRange(int32_t &Year, int32_t &From, int32_t &To)
+bool CalPrint::readPrintRange(PrintRange &range)
 {
-    Year = core::WholeNumber32(YearTXTPRT->text());
-    From = core::WholeNumber32(FromMonthTXTPRT->text());
-    To = core::WholeNumber32(ToMonthTXTPRT->text());
-    if (!MonthInRange(From) || !MonthInRange(To)) {
+    range.calendar = OPTGregorian->isChecked() ? core::Lead::Gregorian : core::Lead::Hijri;
+    range.Year = core::WholeNumber32(YearTXTPRT->text());
+    range.From = core::WholeNumber32(FromMonthTXTPRT->text());
+    range.To = core::WholeNumber32(ToMonthTXTPRT->text());
+    if (!MonthInRange(range.From) || !MonthInRange(range.To)) {
         platform::showCriticalMessage(this, MonthLimitsText, InputErrorTitle);
         return false;
     }
-    if (!DateLimitsOK(From, Year) || !DateLimitsOK(To, Year)) {
+    if (!DateLimitsOK(range.From, range.Year) || !DateLimitsOK(range.To, range.Year)) {
         platform::showCriticalMessage(this, DateLimitsText, InputErrorTitle);
         return false;
     }
@@ -185,66 +181,14 @@ void CalPrint::PrintPRT_Click()
 {
     if (printing_)
         return; // the job lets window events through between months
-    int32_t Year, From, To;
-    if (!readPrintRange(Year, From, To))
+    PrintRange range;
+    if (!readPrintRange(range))
         return;
-    core::CancelPrintFlag = core::False16;
-    if (From > To)
-        return;
-
-    std::unique_ptr<platform::Printer> systemPrinter;
-    if (!printer_)
-        systemPrinter = std::make_unique<platform::DevicePrinter>();
-    platform::Printer &printer = printer_ ? *printer_ : *systemPrinter;
-    const bool cancellable = To > From;
+    PrintJob job(range, printer_);
     printing_ = true;
-    if (cancellable)
-        CanPrint->show();
-    const int32_t failedMonth = printMonths(printer, Year, From, To, cancellable);
-    CanPrint->hide();
+    job.run(CanPrint);
     printing_ = false;
-    if (failedMonth != 0)
-        reportPrinterFault(printer, failedMonth, To, Year);
-}
-
-int32_t CalPrint::printMonths(platform::Printer &printer, int32_t Year, int32_t From, int32_t To, bool cancellable)
-{
-    PrintedPage page(printer);
-    int32_t FirstCell = 0, LastCell = 0, Day = 1;
-    for (int32_t Month = From; Month <= To; ++Month) {
-        if (cancellable)
-            QCoreApplication::processEvents(); // lets the printing box's Cancel be pressed
-        if (core::CancelPrintFlag != core::False16) {
-            printer.Scale();
-            printer.EndDoc(); // no page is in progress: nothing is sent
-            return 0;
-        }
-        printer.setFontName(PageFontName);
-        printer.Scale();
-        page.SetUpPrintedPage();
-        page.PrintWeekdayHeader();
-        Day = 1;
-        if (OPTGregorian->isChecked())
-            page.PrintGregLedMonth(FirstCell, LastCell, Day, Month, Year);
-        else
-            page.PrintHijriLedMonth(FirstCell, LastCell, Day, Month, Year);
-        printer.Scale();
-        if (!printer.EndDoc())
-            return Month;
-    }
-    return 0;
-}
-
-void CalPrint::reportPrinterFault(const platform::Printer &printer, int32_t month, int32_t lastMonth, int32_t year)
-{
-    QString fault = printer.ErrorText();
-    if (fault.isEmpty())
-        fault = QStringLiteral("The printer \"%1\" failed.").arg(printer.DeviceName());
-    const QString monthName = OPTGregorian->isChecked() ? core::GregMonthName(month) : core::HijriMonthName(month);
-    const QString notPrinted = (month == lastMonth ? QStringLiteral("%1 %2 was not printed.")
-                                                   : QStringLiteral("%1 %2 and the months after it were not printed."))
-                                   .arg(monthName, core::PlainNumber(year));
-    platform::showCriticalMessage(this, fault + QStringLiteral("\n\n") + notPrinted, PrintingTitle);
+    job.reportFault(this);
 }
 
 void CalPrint::CancelButton_Click()

@@ -1,5 +1,5 @@
-// The print dialog: calendar, year and range of months to print, and the
-// print job that puts one page per month on the printer.
+// The print dialog: calendar, year and range of months to print; Print
+// checks them and runs a print job.
 #pragma once
 
 #include "platform/form.h"
@@ -11,6 +11,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class CalCanPrint;
+struct PrintRange;
 
 namespace platform {
 class Printer;
@@ -67,13 +68,9 @@ protected:
 private:
     void createControls();
     void fillDefaults(int32_t month, int32_t year);
-    // The inputs as numbers; false (after telling the user) when they
-    // cannot be printed.
-    bool readPrintRange(int32_t &Year, int32_t &From, int32_t &To);
-    // Month From to To, one document each, until the job is cancelled or
-    // the printer fails; returns the month that failed, 0 when none did.
-    int32_t printMonths(platform::Printer &printer, int32_t Year, int32_t From, int32_t To, bool cancellable);
-    void reportPrinterFault(const platform::Printer &printer, int32_t month, int32_t lastMonth, int32_t year);
+    // The calendar and the inputs as numbers; false (after telling the user)
+    // when they cannot be printed.
+    bool readPrintRange(PrintRange &range);
 
     platform::Printer *printer_ = nullptr;
     bool printing_ = false;

@@ -1,7 +1,7 @@
 // Reading what the recording printer was asked to print.
 #pragma once
 
-#include "platform/printerrecording.h"
+#include "recordingprinter.h"
 #include "print/calprint.h"
 
 #include <QLineEdit>
@@ -11,15 +11,15 @@
 
 namespace printtests {
 
-using Op = platform::RecordingPrinter::Op;
+using Op = testsupport::RecordingPrinter::Op;
 
-inline std::vector<Op> textsOf(const platform::RecordingPrinter &printer, int document)
+inline std::vector<Op> textsOf(const testsupport::RecordingPrinter &printer, int document)
 {
     return printer.opsOf(document, Op::Text);
 }
 
 // The heading: the text printed at 30 pt.
-inline std::optional<Op> headingOf(const platform::RecordingPrinter &printer, int document)
+inline std::optional<Op> headingOf(const testsupport::RecordingPrinter &printer, int document)
 {
     for (const Op &op : textsOf(printer, document))
         if (op.font.pointSizeF() == 30)

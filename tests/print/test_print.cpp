@@ -4,6 +4,7 @@
 #include "mainwin/calmain.h"
 #include "platform/clock.h"
 #include "print/calcanprint.h"
+#include "print/printjob.h"
 #include "printtests.h"
 #include "testsupport.h"
 
@@ -16,7 +17,7 @@
 #include <cmath>
 #include <utility>
 
-using platform::RecordingPrinter;
+using testsupport::RecordingPrinter;
 using printtests::Op;
 
 static bool near(double a, double b)
@@ -60,7 +61,10 @@ private slots:
         printer.setFontSize(10.5);
         CalPrint dialog;
         dialog.usePrinter(&printer);
+        bool boxShown = false; // a job of one month shows no printing box
+        printer.afterEndDoc = [&] { boxShown |= dialog.CanPrint->isVisible(); };
         printtests::print(dialog, hijri, range);
+        QVERIFY(!boxShown);
         const auto scales = printer.opsOf(0, Op::SetScale); // set before anything is drawn
         QCOMPARE(scales.size(), std::size_t(1));
         QCOMPARE(std::pair(scales[0].x2, scales[0].y2), std::pair(80.0, 110.0));
@@ -183,6 +187,66 @@ private slots:
         QVERIFY(ops.size() >= 3 && ops.back().document == 0);
         QCOMPARE(QList({ops[ops.size() - 3].kind, ops[ops.size() - 2].kind, ops.back().kind}),
                  QList({Op::EndDoc, Op::ResetScale, Op::EndDoc}));
+    }
+
+    // A job run without the dialog: a Hijri range, one document each, headed by its Hijri month, though a stop was
+    // left over from an earlier job; an empty range touches no printer.
+    void jobWithoutTheDialog()
+    {
+        RecordingPrinter printer;
+        core::CancelPrintFlag = core::True16;
+        PrintJob job({core::Lead::Hijri, 1445, 11, 12}, &printer);
+        QVERIFY(job.run());
+        QCOMPARE(core::CancelPrintFlag, core::False16);
+        QCOMPARE(printer.documentCount(), 2);
+        const auto first = printtests::headingOf(printer, 1), second = printtests::headingOf(printer, 2);
+        QVERIFY(first && second);
+        QCOMPARE(QStringList({first->text, second->text}),
+                 QStringList({"Thu Al-Qa'dah    1445", "Thu Al-Hijjah    1445"}));
+        QCOMPARE(job.failedMonth(), 0);
+        QVERIFY(job.faultText().isEmpty());
+
+        RecordingPrinter untouched;
+        PrintJob empty({core::Lead::Gregorian, 2024, 5, 3}, &untouched);
+        QVERIFY(empty.run());
+        QVERIFY(untouched.ops().empty());
+    }
+
+    // The printer refuses a month's document: the months after it are not printed, and one message says why and
+    // which months are lost (the printer's own name when it gives no reason).
+    void printerFault_data()
+    {
+        QTest::addColumn<bool>("hijri");
+        QTest::addColumn<int>("failing"); // the document that fails, 1 for the From month
+        QTest::addColumn<QString>("why");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("first of three") << false << 1 << "Out of paper"
+                                        << "Out of paper\n\nMarch 2024 and the months after it were not printed.";
+        QTest::newRow("middle, no reason") << false << 2 << QString()
+                                           << "The printer \"Recorder\" failed.\n\nApril 2024 and the months after "
+                                              "it were not printed.";
+        QTest::newRow("last, Hijri") << true << 3 << "Jammed" << "Jammed\n\nRamadan 1445 was not printed.";
+    }
+
+    void printerFault()
+    {
+        QFETCH(bool, hijri);
+        QFETCH(int, failing);
+        QFETCH(QString, why);
+        QFETCH(QString, message);
+        testsupport::MessageCatcher messages;
+        RecordingPrinter printer;
+        printer.failingDocument = failing;
+        printer.failureText = why;
+        CalPrint dialog;
+        dialog.usePrinter(&printer);
+        dialog.show();
+        printtests::print(dialog, hijri, hijri ? QStringList{"1445", "7", "9"} : QStringList{"2024", "3", "5"});
+        QCOMPARE(printer.documentCount(), failing - 1);
+        QCOMPARE(printer.opsOf(0, Op::EndDoc).size(), std::size_t(0)); // stopped, not cancelled
+        QVERIFY(!dialog.CanPrint->isVisible() && dialog.isVisible());
+        QCOMPARE(messages.titles, QStringList{"Printing ....."});
+        QCOMPARE(messages.texts, QStringList{message});
     }
 
     // An option refills the fields with today's month of its calendar (the option already chosen keeps them);

@@ -100,7 +100,7 @@ private slots:
         const QList<int> jobs = spooledJobs(before);
         QCOMPARE(jobs.size(), spooled);
         // One page each (pdftotext ends every page with a form feed), with every text of the month as whole words.
-        platform::RecordingPrinter recorder;
+        testsupport::RecordingPrinter recorder;
         CalPrint recorded;
         recorded.usePrinter(&recorder);
         printtests::print(recorded, false, {"2024", "4", "5"});

@@ -158,7 +158,7 @@ inline void convertAndCheck(CalConv &d, QPushButton *button, Messages &messages)
 }
 
 // Presses Print: one of the dialog's messages and nothing printed, or a page for each month, headed by its month.
-inline void printAndCheck(CalPrint &d, platform::RecordingPrinter &printer, Messages &messages)
+inline void printAndCheck(CalPrint &d, testsupport::RecordingPrinter &printer, Messages &messages)
 {
     printer.clear();
     messages.clear();

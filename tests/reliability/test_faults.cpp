@@ -64,7 +64,7 @@ private slots:
         month45Days.gregMonthDays = [](int32_t, int32_t) { return 45; };
         for (const core::CalendarEngine *engine : {&weekday9, &month45Days}) {
             Messages messages;
-            platform::RecordingPrinter printer;
+            testsupport::RecordingPrinter printer;
             CalPrint d;
             d.usePrinter(&printer);
             QVERIFY(activate(d));

@@ -74,7 +74,7 @@ private slots:
             QCOMPARE(messages.count(), 0);
         }
 
-        platform::RecordingPrinter printer;
+        testsupport::RecordingPrinter printer;
         CalPrint print;
         print.usePrinter(&printer);
         QVERIFY(activate(print));

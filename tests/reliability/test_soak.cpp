@@ -124,7 +124,7 @@ struct User {
 
     void printing(CalPrint &d)
     {
-        platform::RecordingPrinter printer;
+        testsupport::RecordingPrinter printer;
         d.usePrinter(&printer);
         for (int n = below(3); n > 0; --n) {
             clickOption(chance(50) ? d.OPTHegiry : d.OPTGregorian);

@@ -1,6 +1,6 @@
-#include "printerrecording.h"
+#include "recordingprinter.h"
 
-namespace platform {
+namespace testsupport {
 
 namespace {
 constexpr int DotsPerInch = 600;
@@ -63,13 +63,18 @@ RecordingPrinter::Op &RecordingPrinter::record(Op::Kind kind, double x1, double 
 bool RecordingPrinter::EndDoc()
 {
     record(Op::EndDoc, 0, 0, 0, 0, ForeColor());
+    bool taken = true;
     if (documentOpen_) {
         documentOpen_ = false;
-        ++documentsSent_;
+        taken = documentsSent_ + 1 != failingDocument;
+        if (taken)
+            ++documentsSent_;
+        else if (!failureText.isEmpty())
+            fail(failureText);
     }
     if (afterEndDoc)
         afterEndDoc();
-    return true;
+    return taken;
 }
 
 void RecordingPrinter::Cls()
@@ -121,4 +126,4 @@ void RecordingPrinter::Print(const QString &s, After after)
     Printer::Print(s, after);
 }
 
-} // namespace platform
+} // namespace testsupport

@@ -1,18 +1,18 @@
 // A printer that puts nothing on paper and remembers every operation in the
 // units it was given in. Fonts are measured as on a 600 dpi printer with
-// upright A4 paper. Used by the tests.
+// upright A4 paper.
 #pragma once
 
-#include "printer.h"
+#include "platform/printer.h"
 
 #include <QFont>
 #include <QImage>
 #include <functional>
 #include <vector>
 
-namespace platform {
+namespace testsupport {
 
-class RecordingPrinter : public Printer {
+class RecordingPrinter : public platform::Printer {
 public:
     RecordingPrinter();
 
@@ -23,7 +23,7 @@ public:
         // the position it was printed at to that plus its width and height.
         double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
         core::Colour colour = core::Black;
-        int drawMode = CopyPen;
+        int drawMode = platform::CopyPen;
         QString text;
         QFont font; // Text: the font it was printed in
         // The document the operation belongs to, counted from 1; 0 for an
@@ -39,6 +39,10 @@ public:
 
     // Called after every EndDoc: tests act between two documents here.
     std::function<void()> afterEndDoc;
+    // The document of this number (counted from 1) is not taken when it is
+    // ended, with failureText as the printer's fault; 0 for none.
+    int failingDocument = 0;
+    QString failureText;
 
     double Width() const override { return paperTwips_.width(); }
     double Height() const override { return paperTwips_.height(); }
@@ -69,4 +73,4 @@ private:
     int documentsSent_ = 0;
 };
 
-} // namespace platform
+} // namespace testsupport
