@@ -142,8 +142,11 @@ void describeControls(CalMain &w)
              QStringLiteral("Steps the month box: up for a later month, down for an earlier one"));
     describe(w.Label5, QStringLiteral("Caption of the year box"));
     describe(w.YearTXT, QStringLiteral("Year"),
-             QStringLiteral("The year on display, 622 to 2562 in the Gregorian calendar, 1 to 2000 in the Hijri "
-                            "calendar"));
+             QStringLiteral("The year on display, %1 to %2 in the Gregorian calendar, %3 to %4 in the Hijri calendar")
+                 .arg(core::firstYear(core::Lead::Gregorian))
+                 .arg(core::lastYear(core::Lead::Gregorian))
+                 .arg(core::firstYear(core::Lead::Hijri))
+                 .arg(core::lastYear(core::Lead::Hijri)));
     describe(w.YearScroll, QStringLiteral("Year"),
              QStringLiteral("Steps the year box: up for a later year, down for an earlier one"));
     describe(w.GoCMD, QStringLiteral("Shows the month and year of the boxes"));
@@ -293,10 +296,8 @@ void CalMain::Form_Load()
 
 void CalMain::setYearScrollRange()
 {
-    if (core::CalendarMode == 1)
-        YearScroll->setRange(622, 2562);
-    else
-        YearScroll->setRange(1, 2000);
+    const core::Lead lead = core::CalendarMode == 1 ? core::Lead::Gregorian : core::Lead::Hijri;
+    YearScroll->setRange(core::firstYear(lead), core::lastYear(lead));
 }
 
 void CalMain::Convert_Click() { conv_.showModal(this); }

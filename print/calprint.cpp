@@ -1,6 +1,7 @@
 #include "calprint.h"
 
 #include "calcanprint.h"
+#include "core/dateranges.h"
 #include "core/names.h"
 #include "core/numtext.h"
 #include "core/state.h"
@@ -160,16 +161,14 @@ bool CalPrint::eventFilter(QObject *watched, QEvent *event)
     return platform::Form::eventFilter(watched, event);
 }
 
-bool CalPrint::MonthInRange(int32_t &Month) const
+bool CalPrint::MonthInRange(int32_t Month) const
 {
-    return Month >= 1 && Month <= 12;
+    return core::isMonthNumber(Month);
 }
 
-bool CalPrint::DateLimitsOK(int32_t &Month, int32_t &Year) const
+bool CalPrint::DateLimitsOK(int32_t Month, int32_t Year) const
 {
-    if (OPTGregorian->isChecked())
-        return (Year > 622 && Year < 2562) || (Year == 622 && Month >= 7) || (Year == 2562 && Month <= 1);
-    return (Year > 1 && Year < 2000) || (Year == 1 && Month >= 1) || (Year == 2000 && Month <= 1);
+    return core::monthInSpan(OPTGregorian->isChecked() ? core::Lead::Gregorian : core::Lead::Hijri, {Year, Month});
 }
 
 bool CalPrint::readPrintRange(int32_t &Year, int32_t &From, int32_t &To)
@@ -217,7 +216,6 @@ void CalPrint::PrintPRT_Click()
 int32_t CalPrint::printMonths(platform::Printer &printer, int32_t Year, int32_t From, int32_t To, bool cancellable)
 {
     PrintedPage page(printer);
-    int32_t FirstCell = 0, LastCell = 0, Day = 1;
     for (int32_t Month = From; Month <= To; ++Month) {
         if (cancellable)
             QCoreApplication::processEvents(); // lets the printing box's Cancel be pressed
@@ -230,11 +228,10 @@ int32_t CalPrint::printMonths(platform::Printer &printer, int32_t Year, int32_t 
         printer.Scale();
         page.SetUpPrintedPage();
         page.PrintWeekdayHeader();
-        Day = 1;
         if (OPTGregorian->isChecked())
-            page.PrintGregLedMonth(FirstCell, LastCell, Day, Month, Year);
+            page.PrintGregLedMonth(Month, Year);
         else
-            page.PrintHijriLedMonth(FirstCell, LastCell, Day, Month, Year);
+            page.PrintHijriLedMonth(Month, Year);
         printer.Scale();
         if (!printer.EndDoc())
             return Month;
