@@ -7,10 +7,9 @@ namespace {
 
 constexpr int MaxKey = 2;
 
-bool isMonth(int64_t month) { return month >= 1 && month <= 12; }
 bool isMonthLength(int64_t days) { return days >= 1 && days <= 31; }
 bool isWeekday(int64_t weekday) { return weekday >= 0 && weekday <= 6; }
-bool isDayOf(const Ymd &date) { return isMonth(date.month) && isMonthLength(date.day); }
+bool isDayOf(const Ymd &date) { return isMonthNumber(date.month) && isMonthLength(date.day); }
 
 // The engine's operations seen from one leading calendar.
 struct Reckoning {
@@ -32,11 +31,13 @@ int32_t firstWeekday(const CalendarEngine &engine, Lead lead, int32_t year, int3
     return engine.WeekDayOf(greg.year, greg.month, greg.day);
 }
 
-// Day number shown in a cell of a month whose first day has weekday w.
+// Day number shown in a cell of a month whose first day has weekday w. The
+// page of the reform's month lays days 1 to 4 as usual and the days from the
+// 15th on straight after them.
 int32_t dayOfCell(int cell, int32_t w, bool gapMonth)
 {
     const int32_t d = cell - w;
-    return (gapMonth && d > 4) ? d + 10 : d;
+    return (gapMonth && d > LastJulianDay) ? d + ReformGapDays : d;
 }
 
 MonthLayout lay(const CalendarEngine &engine, Lead lead, int32_t year, int32_t month)
@@ -46,18 +47,19 @@ MonthLayout lay(const CalendarEngine &engine, Lead lead, int32_t year, int32_t m
     page.lead = lead;
     page.year = year;
     page.month = month;
-    if (!isMonth(month))
+    if (!isMonthNumber(month))
         return page;
 
     const int32_t w = firstWeekday(engine, lead, year, month);
     const int32_t length = (engine.*r.leadMonthDays)(year, month);
     if (!isWeekday(w) || !isMonthLength(length))
         return page;
-    const bool gapMonth = lead == Lead::Gregorian && isGregorianGapMonth(year, month) && length > 14;
+    const bool gapMonth = lead == Lead::Gregorian && isGregorianGapMonth(year, month) && length >= FirstGregorianDay;
     page.weekday = w;
     // Gregorian July 622 begins on its Friday 16th, the first day of the Hijri era.
-    page.FirstCell = (lead == Lead::Gregorian && year == 622 && month == 7) ? 20 : w + 1; // [1, 20]
-    page.LastCell = w + length - (gapMonth ? 10 : 0);                                       // [1, 37]
+    const bool eraStartMonth = lead == Lead::Gregorian && year == HijriEraStart.year && month == HijriEraStart.month;
+    page.FirstCell = eraStartMonth ? HijriEraStartCell : w + 1;  // [1, 20]
+    page.LastCell = w + length - (gapMonth ? ReformGapDays : 0); // [1, 37]
     if (page.LastCell < page.FirstCell || page.LastCell > CellCount)
         return page;
 
@@ -92,11 +94,6 @@ int MonthLayout::cellOfDay(int32_t leadDay) const
         if (cells[std::size_t(n)].leadDay == leadDay)
             return n;
     return 0;
-}
-
-bool isGregorianGapMonth(int32_t year, int32_t month)
-{
-    return year == 1582 && month == 10;
 }
 
 MonthLayout LayGregLedMonth(const CalendarEngine &engine, int32_t year, int32_t month)

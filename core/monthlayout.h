@@ -4,14 +4,13 @@
 #pragma once
 
 #include "calendarengine.h"
+#include "dateranges.h"
 #include "state.h"
 
 #include <array>
 #include <cstdint>
 
 namespace core {
-
-enum class Lead { Gregorian, Hijri };
 
 struct LaidCell {
     int32_t leadDay = 0;  // day number in the leading calendar; 0 = cell not used
@@ -38,10 +37,6 @@ struct MonthLayout {
     // layout that is not valid).
     int cellOfDay(int32_t leadDay) const;
 };
-
-// 5 to 14 October 1582 never existed: the Gregorian-led page of that month
-// lays days 1 to 4 as usual and day d from 15 on in cell d - 10 + weekday.
-bool isGregorianGapMonth(int32_t year, int32_t month);
 
 MonthLayout LayGregLedMonth(const CalendarEngine &engine, int32_t year, int32_t month);
 MonthLayout LayHijriLedMonth(const CalendarEngine &engine, int32_t year, int32_t month);

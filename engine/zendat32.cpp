@@ -11,9 +11,10 @@
 // as Julian dates. A day number maps back to Julian before 15 October 1582 and
 // to Gregorian from it.
 //
-// The Hijri side is the arithmetic civil calendar: 30-year cycles of 10631
-// days with leap years 2, 5, 7, 10, 13, 16, 18, 21, 24, 26 and 29; odd months
-// have 30 days, even months 29, and month 12 has 30 days in a leap year.
+// The Hijri side is the arithmetic civil calendar: 30-year cycles of
+// 19 * 354 + 11 * 355 = 10631 days with leap years 2, 5, 7, 10, 13, 16, 18,
+// 21, 24, 26 and 29; odd months have 30 days, even months 29, and month 12
+// has 30 days in a leap year.
 // 1 Muharram 1 AH is Friday 16 July 622 (Julian).
 //
 // Inputs are 32-bit, all arithmetic is 64-bit: for any int32_t input day
@@ -47,14 +48,27 @@ constexpr i64 floor_mod(i64 a, i64 b) noexcept
     return a - floor_div(a, b) * b; // [0, b)
 }
 
+// The cycles every calendar here repeats, built the way they arise. They
+// have the type of the plain numbers they name, so the arithmetic is the same.
+constexpr int julian_four_years = 4 * 365 + 1;                  // 1461 days
+constexpr int gregorian_century = 100 * 365 + 24;               // 36524 days: the century year not leap
+constexpr int gregorian_four_centuries = 400 * 365 + 100 - 3;   // 146097 days: 3 of 4 century years not leap
+constexpr int hijri_cycle_years = 30;
+constexpr int hijri_cycle_days = 19 * 354 + 11 * 355;           // 10631 days: 11 leap years in 30
+// Hinnant's shifts of the epoch to a 1 March, where a year's leap day is its
+// last: days from 1 March 0000 (proleptic Gregorian) to 1 January 1970, and
+// from Julian 1 March 0000 to Julian 19 December 1969, which is that day.
+constexpr int civil_march_0000_to_1970 = 719468;
+constexpr int julian_march_0000_to_1970 = 719470;
+
 // In the conversions themselves, whole eras (cycles) are added before
 // dividing, so that every dividend is non-negative and plain unsigned division
 // is floor division, and taken off again after: no sign fix-ups, no branches.
 // Day numbers never reach 2^40 in magnitude (int32_t years, months and days
 // folded together stay below 2^32 years), so these many eras are enough:
-constexpr i64 far_julian_eras = i64{1} << 30;    // * 1461 days > 2^40
-constexpr i64 far_gregorian_eras = i64{1} << 24; // * 146097 days > 2^40, * 400 years > 2^32
-constexpr i64 far_hijri_cycles = i64{1} << 28;   // * 10631 days > 2^40, * 30 years > 2^32
+constexpr i64 far_julian_eras = i64{1} << 30;    // * julian_four_years > 2^40
+constexpr i64 far_gregorian_eras = i64{1} << 24; // * gregorian_four_centuries > 2^40, * 400 years > 2^32
+constexpr i64 far_hijri_cycles = i64{1} << 28;   // * hijri_cycle_days > 2^40, * 30 years > 2^32
 
 struct Ymd {
     i64 y;
@@ -93,15 +107,19 @@ constexpr i64 days_from_civil(i64 y, i64 m, i64 d) noexcept
     const u32 yoe = static_cast<u32>(y - era * 400);                                 // [0, 399]
     const u32 doy = days_before_month_from_march(static_cast<u32>(m)) + static_cast<u32>(d - 1); // [0, 365]
     const u32 doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;                           // [0, 146096]
-    return era * 146097 + static_cast<i64>(doe) - 719468;
+    return era * gregorian_four_centuries + static_cast<i64>(doe) - civil_march_0000_to_1970;
 }
 
 constexpr Ymd civil_from_days(i64 z) noexcept
 {
-    z += 719468;
-    const i64 era = floor_div(z, 146097);
-    const u32 doe = static_cast<u32>(z - era * 146097);                    // [0, 146096]
-    const u32 yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365; // [0, 399]
+    z += civil_march_0000_to_1970;
+    const i64 era = floor_div(z, gregorian_four_centuries);
+    const u32 doe = static_cast<u32>(z - era * gregorian_four_centuries); // [0, 146096]
+    // Takes off the leap days before doe: one a Julian four years, none a
+    // century, one again for the era's last day.
+    const u32 yoe = (doe - doe / (julian_four_years - 1) + doe / gregorian_century
+                     - doe / (gregorian_four_centuries - 1))
+                    / 365; // [0, 399]
     const u32 doy = doe - (365 * yoe + yoe / 4 - yoe / 100);               // [0, 365]
     const u32 mp = (5 * doy + 2) / 153;                                    // [0, 11]
     const u32 d = doy - (153 * mp + 2) / 5 + 1;                            // [1, 31]
@@ -121,7 +139,7 @@ constexpr i64 days_from_julian(i64 y, i64 m, i64 d) noexcept
     const i64 era = y >> 2;                                                      // floor(y / 4)
     const u32 yoe = static_cast<u32>(y & 3);                                     // [0, 3]
     const u32 doe = yoe * 365 + days_before_month_from_march(static_cast<u32>(m)); // [0, 1401]
-    return era * 1461 + static_cast<i64>(doe) + (d - 1) - 719470;
+    return era * julian_four_years + static_cast<i64>(doe) + (d - 1) - julian_march_0000_to_1970;
 }
 
 // Era and year of era in one division: with n days since 1 March of a year
@@ -129,10 +147,10 @@ constexpr i64 days_from_julian(i64 y, i64 m, i64 d) noexcept
 // over 4 the day of that year.
 constexpr Ymd julian_from_days(i64 z) noexcept
 {
-    const u64 n = static_cast<u64>(z + 719470 + far_julian_eras * 1461); // [0, 2^42)
+    const u64 n = static_cast<u64>(z + julian_march_0000_to_1970 + far_julian_eras * julian_four_years); // [0, 2^42)
     const u64 e = 4 * n + 3;
-    const u64 yoa = e / 1461;                          // March-based years since then
-    const u32 doy = static_cast<u32>(e % 1461) / 4;    // [0, 365]
+    const u64 yoa = e / julian_four_years;                       // March-based years since then
+    const u32 doy = static_cast<u32>(e % julian_four_years) / 4; // [0, 365]
     const u32 mp = (5 * doy + 2) / 153;                // [0, 11]
     const u32 d = doy - (153 * mp + 2) / 5 + 1;        // [1, 31]
     const u32 m = mp < 10 ? mp + 3 : mp - 9;           // [1, 12]
@@ -156,15 +174,16 @@ constexpr i64 dropped_leap_days(i64 yp) noexcept // |yp| < 2^32
 // since 1 March of year 0 give the count (Richards' correction).
 constexpr i64 dropped_leap_days_by_day(i64 z) noexcept
 {
-    const u64 n = static_cast<u64>(z + 719468 + far_gregorian_eras * 146097); // [0, 2^42)
-    const i64 c = static_cast<i64>((4 * n + 3) / 146097) - far_gregorian_eras * 4;
+    const u64 n = static_cast<u64>(z + civil_march_0000_to_1970 + far_gregorian_eras * gregorian_four_centuries); // [0, 2^42)
+    const i64 c = static_cast<i64>((4 * n + 3) / gregorian_four_centuries) - far_gregorian_eras * 4;
     return c - (c >> 2) - 2;
 }
 
 // ---------------------------------------------------------------------------
 // Civil Hijri calendar.
 
-constexpr i64 hijri_epoch = days_from_julian(622, 7, 16); // 1 Muharram 1 AH
+// 1 Muharram 1 AH, Friday 16 July 622 (Julian): day -492148, Julian day 1948440.
+constexpr i64 hijri_epoch = days_from_julian(622, 7, 16);
 
 // Months alternate 30 and 29 days: days before month m of a year.
 constexpr u32 days_before_hijri_month(u32 m) noexcept // m: [1, 12]
@@ -182,9 +201,9 @@ constexpr u64 days_before_hijri_year(u64 yoa) noexcept
 // Any y below 2^32 in magnitude, m: [1, 12], any d.
 constexpr i64 days_from_hijri(i64 y, i64 m, i64 d) noexcept
 {
-    const u64 yoa = static_cast<u64>(y - 1 + far_hijri_cycles * 30); // years since a far cycle start
+    const u64 yoa = static_cast<u64>(y - 1 + far_hijri_cycles * hijri_cycle_years); // years since a far cycle start
     const u64 doa = days_before_hijri_year(yoa) + days_before_hijri_month(static_cast<u32>(m));
-    return static_cast<i64>(doa) - far_hijri_cycles * 10631 + (d - 1) + hijri_epoch;
+    return static_cast<i64>(doa) - far_hijri_cycles * hijri_cycle_days + (d - 1) + hijri_epoch;
 }
 
 // Like the Julian one, year and day of year come out of one division: with n
@@ -192,13 +211,13 @@ constexpr i64 days_from_hijri(i64 y, i64 m, i64 d) noexcept
 // remainder is 30 * day_of_year + (29 - (14 + 11 * year) mod 30).
 constexpr Ymd hijri_from_days(i64 z) noexcept
 {
-    const u64 n = static_cast<u64>(z - hijri_epoch + far_hijri_cycles * 10631); // [0, 2^42)
+    const u64 n = static_cast<u64>(z - hijri_epoch + far_hijri_cycles * hijri_cycle_days); // [0, 2^42)
     const u64 e = 30 * n + 15;
-    const u64 yoa = e / 10631;                                               // years since then
-    const u32 doy = static_cast<u32>(e % 10631) / 30;                        // [0, 354]
+    const u64 yoa = e / hijri_cycle_days;                     // years since then
+    const u32 doy = static_cast<u32>(e % hijri_cycle_days) / 30; // [0, 354]
     const u32 m = (11 * doy + 5) / 325 + 1;                                  // [1, 12]
     const u32 d = doy - days_before_hijri_month(m) + 1;                      // [1, 30]
-    return {static_cast<i64>(yoa) - far_hijri_cycles * 30 + 1, m, d};
+    return {static_cast<i64>(yoa) - far_hijri_cycles * hijri_cycle_years + 1, m, d};
 }
 
 // ---------------------------------------------------------------------------
@@ -348,9 +367,9 @@ constexpr bool matches_gregorian(i64 from, i64 to) noexcept
 }
 
 // One full Hijri cycle on each side of the epoch, and a cycle far below zero.
-static_assert(round_trips(hijri_epoch - 10631, hijri_epoch + 10631, hijri_from_days, days_from_hijri,
+static_assert(round_trips(hijri_epoch - hijri_cycle_days, hijri_epoch + hijri_cycle_days, hijri_from_days, days_from_hijri,
                           hijri_month_length));
-static_assert(round_trips(-900000000, -900000000 + 10631, hijri_from_days, days_from_hijri,
+static_assert(round_trips(-900000000, -900000000 + hijri_cycle_days, hijri_from_days, days_from_hijri,
                           hijri_month_length));
 // Near the largest day numbers int32_t input can reach (|z| < 2^40).
 static_assert(round_trips(-860000000000, -860000000000 + 11000, hijri_from_days, days_from_hijri,

@@ -147,7 +147,7 @@ const platform::Control<CalMain> Controls[] = {
     {&CalMain::Label5, "Label5", Label, u"Year", 5040, 4320, 855, 255, 11, WindowFont, TopCentred, Border::None,
      nullptr, u"Caption of the year box"},
     {&CalMain::YearTXT, "YearTXT", TextBox, nullptr, 5040, 4680, 855, 360, 5, WindowFont, {}, Border::None, u"Year",
-     u"The year on display, 622 to 2562 in the Gregorian calendar, 1 to 2000 in the Hijri calendar"},
+     u"The year on display, within the years of the calendar shown"},
     {&CalMain::YearScroll, "YearScroll", VScrollBar, nullptr, 6000, 4440, 255, 735, 6, WindowFont, {}, Border::None,
      u"Year", u"Steps the year box: up for a later year, down for an earlier one"},
     {&CalMain::GoCMD, "GoCMD", PushButton, u"Go", 6480, 4560, 615, 495, 7, WindowFont, {}, Border::None, nullptr,
@@ -262,10 +262,8 @@ void CalMain::Form_Load()
 
 void CalMain::setYearScrollRange()
 {
-    if (core::CalendarMode == 1)
-        YearScroll->setRange(622, 2562);
-    else
-        YearScroll->setRange(1, 2000);
+    const core::Lead lead = core::CalendarMode == 1 ? core::Lead::Gregorian : core::Lead::Hijri;
+    YearScroll->setRange(core::firstYear(lead), core::lastYear(lead));
 }
 
 void CalMain::Convert_Click() { conv_.showModal(this); }

@@ -1,6 +1,7 @@
 // Month and year navigation: the two boxes, their scroll bars and "Go".
 #include "calmain.h"
 
+#include "core/dateranges.h"
 #include "core/names.h"
 #include "core/numtext.h"
 #include "platform/messagebox.h"
@@ -132,28 +133,18 @@ void CalMain::GoCMD_Click()
 
 bool CalMain::CheckMonthTXT()
 {
-    const int16_t month = core::WholeNumber16(MonthTXT->text());
-    return month >= 1 && month <= 12;
+    return core::isMonthNumber(core::WholeNumber16(MonthTXT->text()));
 }
 
 bool CalMain::CheckYearTXT()
 {
     const int16_t year = core::WholeNumber16(YearTXT->text());
-    if (!HegOpt->isChecked())
-        return year >= 622 && year <= 2562;
-    return year >= 1 && year <= 2000;
+    return core::yearInRange(HegOpt->isChecked() ? core::Lead::Hijri : core::Lead::Gregorian, year);
 }
 
 // The whole range of the leading calendar. The month is not checked against
 // 1 to 12 here: its box did that when it lost the focus.
 bool CalMain::CheckMonthYear(int32_t month, int32_t year)
 {
-    if (GregOpt->isChecked()) {
-        if (year == 1582 && month == 10)
-            return false;
-        return (year > 622 && year < 2562) || (year == 622 && month >= 7) || (year == 2562 && month <= 1);
-    }
-    if (year == 990 && month == 9)
-        return false;
-    return (year > 1 && year < 2000) || (year == 1 && month >= 1) || (year == 2000 && month <= 1);
+    return core::goShowsMonth(GregOpt->isChecked() ? core::Lead::Gregorian : core::Lead::Hijri, {year, month});
 }

@@ -1,6 +1,7 @@
 #include "calprint.h"
 
 #include "calcanprint.h"
+#include "core/dateranges.h"
 #include "core/names.h"
 #include "core/numtext.h"
 #include "core/state.h"
@@ -148,16 +149,14 @@ bool CalPrint::eventFilter(QObject *watched, QEvent *event)
     return platform::Form::eventFilter(watched, event);
 }
 
-bool CalPrint::MonthInRange(int32_t &Month) const
+bool CalPrint::MonthInRange(int32_t Month) const
 {
-    return Month >= 1 && Month <= 12;
+    return core::isMonthNumber(Month);
 }
 
-bool CalPrint::DateLimitsOK(int32_t &Month, int32_t &Year) const
+bool CalPrint::DateLimitsOK(int32_t Month, int32_t Year) const
 {
-    if (OPTGregorian->isChecked())
-        return (Year > 622 && Year < 2562) || (Year == 622 && Month >= 7) || (Year == 2562 && Month <= 1);
-    return (Year > 1 && Year < 2000) || (Year == 1 && Month >= 1) || (Year == 2000 && Month <= 1);
+    return core::monthInSpan(OPTGregorian->isChecked() ? core::Lead::Gregorian : core::Lead::Hijri, {Year, Month});
 }
 
 bool CalPrint::readPrintRange(PrintRange &range)

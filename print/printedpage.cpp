@@ -95,28 +95,23 @@ void PrintedPage::PrintWeekdayHeader()
     }
 }
 
-void PrintedPage::PrintGregLedMonth(int32_t &FirstCell, int32_t &LastCell, int32_t &Day, int32_t &Month,
-                                    int32_t &Year)
+void PrintedPage::PrintGregLedMonth(int32_t Month, int32_t Year)
 {
-    printMonth(core::LayGregLedMonth(core::engine(), Year, Month), FirstCell, LastCell, Day);
+    printMonth(core::LayGregLedMonth(core::engine(), Year, Month));
 }
 
-void PrintedPage::PrintHijriLedMonth(int32_t &FirstCell, int32_t &LastCell, int32_t &Day, int32_t &Month,
-                                     int32_t &Year)
+void PrintedPage::PrintHijriLedMonth(int32_t Month, int32_t Year)
 {
-    printMonth(core::LayHijriLedMonth(core::engine(), Year, Month), FirstCell, LastCell, Day);
+    printMonth(core::LayHijriLedMonth(core::engine(), Year, Month));
 }
 
-void PrintedPage::printMonth(const core::MonthLayout &layout, int32_t &FirstCell, int32_t &LastCell,
-                             int32_t &Day)
+void PrintedPage::printMonth(const core::MonthLayout &layout)
 {
-    Day = 1;
-    FirstCell = layout.FirstCell;
-    LastCell = layout.LastCell;
     if (!layout.valid)
         return; // the engine gave no real month: the page keeps its frame only
     core::FillDayCells(core::DayCells, layout, core::CellTextStyle::Paper);
-    Day = layout.last().leadDay;
+    const int FirstCell = layout.FirstCell;
+    const int LastCell = layout.LastCell;
 
     const core::Lead lead = layout.lead;
     const core::Lead other = otherCalendar(lead);
@@ -168,8 +163,8 @@ void PrintedPage::printLegendEntry(const QString &text, core::Colour colour, boo
     Printer.Print(text);
 }
 
-void PrintedPage::PrintDayCell(const int16_t &CellIndex, const QString &LeadText, const core::Colour &LeadColor,
-                               const QString &SecText, const core::Colour &SecColor)
+void PrintedPage::PrintDayCell(int16_t CellIndex, const QString &LeadText, core::Colour LeadColor,
+                               const QString &SecText, core::Colour SecColor)
 {
     const float w7 = GridWidth / 7;
     const float h6 = GridHeight / 6;

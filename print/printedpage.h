@@ -29,17 +29,16 @@ public:
     void SetUpPrintedPage();
     // "Sunday" to "Saturday" centred over the columns, standing on the grid.
     void PrintWeekdayHeader();
-    // Heading, legend and day cells of a month; FirstCell and LastCell come
-    // back set, Day at the month's last day.
-    void PrintGregLedMonth(int32_t &FirstCell, int32_t &LastCell, int32_t &Day, int32_t &Month, int32_t &Year);
-    void PrintHijriLedMonth(int32_t &FirstCell, int32_t &LastCell, int32_t &Day, int32_t &Month, int32_t &Year);
+    // Heading, legend and day cells of a month.
+    void PrintGregLedMonth(int32_t Month, int32_t Year);
+    void PrintHijriLedMonth(int32_t Month, int32_t Year);
     // The leading number at the cell's top-left, the other one ending at its
     // bottom-right corner.
-    void PrintDayCell(const int16_t &CellIndex, const QString &LeadText, const core::Colour &LeadColor,
-                      const QString &SecText, const core::Colour &SecColor);
+    void PrintDayCell(int16_t CellIndex, const QString &LeadText, core::Colour LeadColor, const QString &SecText,
+                      core::Colour SecColor);
 
 private:
-    void printMonth(const core::MonthLayout &layout, int32_t &FirstCell, int32_t &LastCell, int32_t &Day);
+    void printMonth(const core::MonthLayout &layout);
     void printHeading(const QString &heading);
     void printLegendEntry(const QString &text, core::Colour colour, bool atRightEdge);
 

@@ -51,8 +51,7 @@ int32_t PrintJob::printMonths(bool cancellable)
 {
     platform::Printer &printer = this->printer();
     PrintedPage page(printer);
-    int32_t FirstCell = 0, LastCell = 0, Day = 1;
-    int32_t Year = range_.Year;
+    const int32_t Year = range_.Year;
     for (int32_t Month = range_.From; Month <= range_.To; ++Month) {
         if (cancellable)
             QCoreApplication::processEvents(); // lets the printing box's Cancel be pressed
@@ -65,11 +64,10 @@ int32_t PrintJob::printMonths(bool cancellable)
         printer.Scale();
         page.SetUpPrintedPage();
         page.PrintWeekdayHeader();
-        Day = 1;
         if (range_.calendar == core::Lead::Gregorian)
-            page.PrintGregLedMonth(FirstCell, LastCell, Day, Month, Year);
+            page.PrintGregLedMonth(Month, Year);
         else
-            page.PrintHijriLedMonth(FirstCell, LastCell, Day, Month, Year);
+            page.PrintHijriLedMonth(Month, Year);
         printer.Scale();
         if (!printer.EndDoc())
             return Month;

@@ -2,11 +2,33 @@
 #include "core/monthlayout.h"
 #include "testsupport.h"
 
+#include <QSet>
 #include <QTest>
 
 using core::Lead;
 using core::MonthLayout;
 using core::Ymd;
+
+namespace {
+
+// The day after a date, from the month lengths alone; 4 October 1582 is followed by 15 October.
+Ymd nextGregorianDay(const core::CalendarEngine &e, Ymd d)
+{
+    if (d == Ymd{1582, 10, 4})
+        return {1582, 10, 15};
+    if (d.day < e.GregMonthDays(d.year, d.month))
+        return {d.year, d.month, d.day + 1};
+    return d.month < 12 ? Ymd{d.year, d.month + 1, 1} : Ymd{d.year + 1, 1, 1};
+}
+
+Ymd nextHijriDay(const core::CalendarEngine &e, Ymd d)
+{
+    if (d.day < e.HijriMonthDays(d.year, d.month))
+        return {d.year, d.month, d.day + 1};
+    return d.month < 12 ? Ymd{d.year, d.month + 1, 1} : Ymd{d.year + 1, 1, 1};
+}
+
+} // namespace
 
 class TestMonthLayout : public QObject {
     Q_OBJECT
@@ -15,32 +37,59 @@ class TestMonthLayout : public QObject {
 private slots:
     void initTestCase() { realEngine = &testsupport::installRealEngine(); }
 
-    // Every month of Gregorian years 622 to 2562 and Hijri years 1 to 2000 against the engine: day 1 in the
-    // cell after its weekday (5 to 14 October 1582 skipped, July 622 from cell 20), the month's last day last,
-    // the other date converted, the key 0 at first and one more on each other month's 1st.
+    // Every month of Gregorian years 622 to 2562 and Hijri years 1 to 2000, checked against the engine's own
+    // answers: each cell's weekday is its column; neighbouring cells are the next day in both calendars (the
+    // Gregorian days jump from 4 to 15 October 1582); every real day of the month is on the page once; the
+    // other calendar's key and colour change exactly where its month changes.
     void everyMonthTheBoxesAccept()
     {
         const core::CalendarEngine &e = *realEngine;
         for (const Lead lead : {Lead::Gregorian, Lead::Hijri}) {
             const bool greg = lead == Lead::Gregorian;
-            for (int32_t year = greg ? 622 : 1; year <= (greg ? 2562 : 2000); ++year) {
+            for (int32_t year = core::firstYear(lead); year <= core::lastYear(lead); ++year) {
                 for (int32_t month = 1; month <= 12 && !QTest::currentTestFailed(); ++month) {
+                    const QString where = QStringLiteral("%1 %2-%3").arg(greg ? "G" : "H").arg(year).arg(month);
                     const MonthLayout page = core::LayMonth(e, lead, year, month);
-                    const Ymd first = greg ? Ymd{year, month, 1} : e.HijriToGreg(year, month, 1);
-                    const int w = e.WeekDayOf(first.year, first.month, first.day);
-                    const int gap = greg && year == 1582 && month == 10 ? 10 : 0;
-                    QVERIFY2(page.valid, qPrintable(QStringLiteral("%1-%2").arg(year).arg(month)));
-                    QCOMPARE(page.FirstCell, greg && year == 622 && month == 7 ? 20 : w + 1);
-                    QCOMPARE(page.last().leadDay, greg ? e.GregMonthDays(year, month) : e.HijriMonthDays(year, month));
+                    QVERIFY2(page.valid, qPrintable(where));
+                    core::DayCellTable table;
+                    core::FillDayCells(table, page, core::CellTextStyle::Screen);
+
+                    QSet<int32_t> days;
                     for (int n = page.FirstCell; n <= page.LastCell; ++n) {
                         const core::LaidCell &c = page.cells[std::size_t(n)];
-                        const int day = n - w;
-                        QCOMPARE(c.leadDay, day > 4 ? day + gap : day);
+                        const Ymd lead{year, month, c.leadDay};
+                        const Ymd g = greg ? lead : c.other;
+                        const Ymd h = greg ? c.other : lead;
+                        QVERIFY2(!days.contains(c.leadDay), qPrintable(where));
+                        days.insert(c.leadDay);
                         QCOMPARE(page.cellOfDay(c.leadDay), n);
-                        QCOMPARE(c.other, greg ? e.GregToHijri(year, month, c.leadDay)
-                                               : e.HijriToGreg(year, month, c.leadDay));
-                        const int previous = n == page.FirstCell ? -1 : page.cells[std::size_t(n - 1)].monthKey;
-                        QCOMPARE(int(c.monthKey), n == page.FirstCell ? 0 : previous + (c.other.day == 1));
+                        QCOMPARE(e.WeekDayOf(g.year, g.month, g.day), (n - 1) % 7);
+                        QCOMPARE(greg ? e.GregToHijri(g.year, g.month, g.day) : e.HijriToGreg(h.year, h.month, h.day),
+                                 c.other);
+                        const core::Colour otherColour = greg ? table[n].HijriColor : table[n].GregColor;
+                        if (n == page.FirstCell) {
+                            QCOMPARE(c.monthKey, int16_t(0));
+                            continue;
+                        }
+                        const core::LaidCell &p = page.cells[std::size_t(n - 1)];
+                        const Ymd pg = greg ? Ymd{year, month, p.leadDay} : p.other;
+                        const Ymd ph = greg ? p.other : Ymd{year, month, p.leadDay};
+                        QVERIFY2(nextGregorianDay(e, pg) == g, qPrintable(where + QStringLiteral(" cell %1").arg(n)));
+                        QVERIFY2(nextHijriDay(e, ph) == h, qPrintable(where + QStringLiteral(" cell %1").arg(n)));
+                        const bool otherMonthChanged = p.other.month != c.other.month;
+                        const core::Colour previousColour = greg ? table[n - 1].HijriColor : table[n - 1].GregColor;
+                        QCOMPARE(c.monthKey, int16_t(p.monthKey + otherMonthChanged));
+                        QCOMPARE(otherColour != previousColour, otherMonthChanged);
+                    }
+                    // The engine knows no day before 1 Muharram 1 (16 July 622); the months before July 622
+                    // are laid out whole all the same.
+                    const bool beforeTheEra = greg && (year < 622 || (year == 622 && month < 7));
+                    const int32_t length = greg ? e.GregMonthDays(year, month) : e.HijriMonthDays(year, month);
+                    for (int32_t d = 1; d <= 31; ++d) {
+                        const bool real = beforeTheEra ? d <= length
+                                          : greg       ? e.CheckGregDate(year, month, d)
+                                                       : e.CheckHijriDate(year, month, d);
+                        QVERIFY2(days.contains(d) == real, qPrintable(where + QStringLiteral(" day %1").arg(d)));
                     }
                 }
             }
