@@ -1,11 +1,12 @@
 # make run   - install what is missing, build, start the program
 # make test  - the same, then the whole test suite (headless): the normal
 #              build, the sanitizer build, and a short run of each fuzzer
+# make check - the normal suite alone, on the current build
 BUILD ?= build
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test test-normal test-asan test-fuzz fuzz screenshots bench install package clean
+.PHONY: all deps configure build run test check test-normal test-asan test-fuzz fuzz screenshots bench install package clean
 
 all: build
 
@@ -26,6 +27,10 @@ test: test-normal test-asan test-fuzz
 test-normal: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+check:
+	@cmake --build $(BUILD) -j $(JOBS)
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
 test-asan: deps
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
@@ -44,14 +49,20 @@ fuzz: build-fuzz-targets
 screenshots: build
 	$(BUILD)/bin/dovrin-screenshots screenshots-out
 
-bench: build
+# The benchmarks are built only here: no test runs them.
+bench: deps
+	@cmake --preset default -DDOVRIN_BUILD_BENCH=ON >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target bench_app
 	@$(BUILD)/bin/bench_app
 
 install: build
 	cmake --install $(BUILD)
 
-package: build
-	cd $(BUILD) && cpack -G DEB && ls package/*.deb
+# From a Release tree of its own; CPack strips the binaries it packs.
+package: deps
+	@cmake --preset package >/dev/null
+	@cmake --build build-package -j $(JOBS)
+	cd build-package && cpack -G DEB && ls package/*.deb
 
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz
+	rm -rf $(BUILD) build-asan build-fuzz build-package

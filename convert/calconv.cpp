@@ -1,5 +1,6 @@
 #include "calconv.h"
 
+#include "core/conversion.h"
 #include "core/names.h"
 #include "core/numtext.h"
 #include "platform/accessibility.h"
@@ -24,7 +25,6 @@ namespace {
 constexpr int ClientWidthTwips = 7485;
 constexpr int ClientHeightTwips = 3915;
 
-const QString RefusedText = QStringLiteral("Date out of range .....");
 const QString RefusedTitle = QStringLiteral("Input Error.....");
 
 using enum platform::ControlKind;
@@ -166,43 +166,42 @@ bool CalConv::readInputDate(core::Ymd &date) const
 void CalConv::ToHegiry_Click()
 {
     core::Ymd gregorian;
-    if (!readInputDate(gregorian) || !core::engine().CheckGregDate(gregorian.year, gregorian.month, gregorian.day)) {
+    const auto hijri = readInputDate(gregorian) ? core::ConvertGregToHijri(gregorian) : std::nullopt;
+    if (!hijri) {
         refuseDate();
         return;
     }
-    const core::Ymd hijri = core::engine().GregToHijri(gregorian.year, gregorian.month, gregorian.day);
-    showConversion(hijri, gregorian);
-    describeConversion(*this, core::HijriMonthName(hijri.month));
+    showConversion(*hijri);
+    describeConversion(*this, core::HijriMonthName(hijri->date.month));
 }
 
 void CalConv::ToGreg_Click()
 {
     core::Ymd hijri;
-    if (!readInputDate(hijri) || !core::engine().CheckHijriDate(hijri.year, hijri.month, hijri.day)) {
+    const auto gregorian = readInputDate(hijri) ? core::ConvertHijriToGreg(hijri) : std::nullopt;
+    if (!gregorian) {
         refuseDate();
         return;
     }
-    const core::Ymd gregorian = core::engine().HijriToGreg(hijri.year, hijri.month, hijri.day);
-    showConversion(gregorian, gregorian);
-    describeConversion(*this, core::GregMonthName(gregorian.month));
+    showConversion(*gregorian);
+    describeConversion(*this, core::GregMonthName(gregorian->date.month));
 }
 
 void CalConv::ToExit_Click() { hide(); }
 
-void CalConv::showConversion(const core::Ymd &converted, const core::Ymd &gregorian)
+void CalConv::showConversion(const core::ConvertedDate &converted)
 {
-    OutYearTXT->setText(core::PlainNumber(converted.year));
-    OutMonthTXT->setText(core::PlainNumber(converted.month));
-    OutDayTXT->setText(core::PlainNumber(converted.day));
-    const int32_t weekday = core::engine().WeekDayOf(gregorian.year, gregorian.month, gregorian.day);
-    ToWeekDay->setText(core::WeekDayName(weekday));
+    OutYearTXT->setText(core::PlainNumber(converted.date.year));
+    OutMonthTXT->setText(core::PlainNumber(converted.date.month));
+    OutDayTXT->setText(core::PlainNumber(converted.date.day));
+    ToWeekDay->setText(converted.weekday);
 }
 
 // The outputs keep what they showed; which part of the date was wrong is
 // not told.
 void CalConv::refuseDate()
 {
-    platform::showCriticalMessage(this, RefusedText, RefusedTitle);
+    platform::showCriticalMessage(this, core::DateRefusedText, RefusedTitle);
 }
 
 // A box's own context menu takes the focus only for a moment: the box is

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/calendarengine.h"
+#include "core/conversion.h"
 #include "platform/form.h"
 
 class QLabel;
@@ -56,7 +57,7 @@ private:
     // The three boxes as a date; false when a box holds a number that no
     // 32-bit integer can hold.
     bool readInputDate(core::Ymd &date) const;
-    // Writes a converted date and the weekday of its Gregorian form.
-    void showConversion(const core::Ymd &converted, const core::Ymd &gregorian);
+    // Writes a converted date and its weekday.
+    void showConversion(const core::ConvertedDate &converted);
     void refuseDate();
 };

@@ -131,12 +131,16 @@ EngineLoad loadEngine(const QString &programDir)
     return EngineLoad{std::move(engine), path, {}};
 }
 
+QString engineFailureText(const EngineLoad &load)
+{
+    return QStringLiteral("The calendar engine could not be loaded.\n\nFile: %1\nReason: %2").arg(load.file, load.reason);
+}
+
 std::unique_ptr<core::CalendarEngine> loadEngineOrExplain(const QString &programDir)
 {
     EngineLoad load = loadEngine(programDir);
     if (!load.engine) {
-        const QString text = QStringLiteral("The calendar engine could not be loaded.\n\nFile: %1\nReason: %2")
-                                 .arg(load.file, load.reason);
+        const QString text = engineFailureText(load);
         std::fprintf(stderr, "dovrin: %s\n", qPrintable(QString(text).replace(u'\n', u' ')));
         std::fflush(stderr);
         showCriticalMessage(nullptr, text, QStringLiteral(" Dovrin"));

@@ -25,6 +25,10 @@ QStringList engineFolders(const QString &programDir);
 // Loads the library by absolute path and resolves its seven ordinals once.
 EngineLoad loadEngine(const QString &programDir);
 
+// What a failed load tells the user: the file and the reason, on lines of
+// their own.
+QString engineFailureText(const EngineLoad &load);
+
 // loadEngine, and on failure a critical message (also written to standard
 // error) naming the file and the reason; then the answer is null.
 std::unique_ptr<core::CalendarEngine> loadEngineOrExplain(const QString &programDir);

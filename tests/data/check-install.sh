@@ -29,11 +29,19 @@ starts() {
     fi
 }
 
+# Converts a date with no display at all, the engine found beside it.
+converts() {
+    [ "$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$1" to-hijri 2024-07-16)" = "1446-01-09 Tuesday" ]
+}
+
 case "$mode" in
 layout)
     root="$scratch/prefix"
     cmake --install "$build" --prefix "$root" >/dev/null
     check "program in bin/" "[ -x '$root/bin/dovrin' ]"
+    check "command-line tool in bin/" "[ -x '$root/bin/dovrin-cli' ]"
+    check "manual pages" "[ -s '$root/share/man/man1/dovrin.1.gz' ] && [ -s '$root/share/man/man1/dovrin-cli.1.gz' ]"
+    check "manual page reads" "man -l '$root/share/man/man1/dovrin-cli.1.gz' 2>/dev/null | grep -q 'to-gregorian DATE'"
     check "engine in lib/dovrin/" "[ -f '$root/lib/dovrin/libzendat32.so' ]"
     check "no engine on the library path" "[ ! -e '$root/lib/libzendat32.so' ]"
     for size in 16 24 32 48 64 128 256; do
@@ -43,6 +51,7 @@ layout)
     check "desktop entry valid" "desktop-file-validate '$root/share/applications/org.dovrin.Dovrin.desktop'"
     check "metainfo valid" "appstreamcli validate --no-net '$root/share/metainfo/org.dovrin.Dovrin.metainfo.xml' >/dev/null"
     check "installed program starts" "starts '$root/bin/dovrin'"
+    check "installed command-line tool converts" "converts '$root/bin/dovrin-cli'"
     ;;
 package)
     (cd "$build" && cpack -G DEB -B "$scratch/pkg" >/dev/null)
@@ -53,6 +62,11 @@ package)
     dpkg-deb -x "$deb" "$scratch/root"
     check "engine in /usr/lib/dovrin" "[ -f '$scratch/root/usr/lib/dovrin/libzendat32.so' ]"
     check "unpacked program starts" "starts '$scratch/root/usr/bin/dovrin'"
+    check "unpacked command-line tool converts" "converts '$scratch/root/usr/bin/dovrin-cli'"
+    check "binaries stripped" "! file '$scratch/root/usr/bin/dovrin' '$scratch/root/usr/bin/dovrin-cli' '$scratch/root/usr/lib/dovrin/libzendat32.so' | grep -q 'not stripped'"
+    check "no ldconfig in maintainer scripts" "! dpkg-deb --ctrl-tarfile '$deb' | tar -xO 2>/dev/null | grep -q ldconfig"
+    # Lintian speaks only of what it finds; any error or warning fails.
+    check "lintian finds nothing" "lintian --fail-on error,warning '$deb' 2>/dev/null >'$scratch/lintian'; status=\$?; cat '$scratch/lintian'; [ \$status -eq 0 ] && [ ! -s '$scratch/lintian' ]"
     ;;
 esac
 

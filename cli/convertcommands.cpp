@@ -1,0 +1,87 @@
+// to-hijri and to-gregorian: the conversion dialog's two buttons, with the
+// date on the command line and the answer on standard output.
+#include "cli.h"
+
+#include "core/conversion.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+#include <cstdio>
+#include <optional>
+
+namespace cli {
+namespace {
+
+// YYYY-MM-DD in ASCII digits, and nothing around it: no blanks, no sign, no
+// other scripts' digits. Up to nine digits of year, so that any year read
+// fits a 32-bit integer and the engine decides whether it is in range.
+std::optional<core::Ymd> parseDate(const QString &text)
+{
+    static const QRegularExpression form(
+        QRegularExpression::anchoredPattern(QStringLiteral("([0-9]{1,9})-([0-9]{1,2})-([0-9]{1,2})")));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return core::Ymd{match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt()};
+}
+
+QString formatDate(const core::ConvertedDate &converted)
+{
+    return QString::asprintf("%04d-%02d-%02d ", int(converted.date.year), int(converted.date.month),
+                             int(converted.date.day))
+           + converted.weekday;
+}
+
+void printCommandHelp(const Command &command)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(command.description);
+    parser.addOption(helpOption());
+    parser.addPositionalArgument(command.operands, QStringLiteral("The date, e.g. 2024-07-16."),
+                                 command.name + u' ' + command.operands);
+    std::fputs(qPrintable(parser.helpText()), stdout);
+}
+
+// The date may begin with "-" (and is then refused like any other text that
+// is not a date in range), so the arguments are read here rather than by an
+// option parser: "-h" or "--help" alone asks for help, "--" may stand before
+// the date, and exactly one date must follow.
+int runConversion(const Command &command, QStringList arguments,
+                  std::optional<core::ConvertedDate> (*convert)(const core::Ymd &))
+{
+    if (arguments.size() == 1 && (arguments[0] == u"-h" || arguments[0] == u"--help")) {
+        printCommandHelp(command);
+        return Done;
+    }
+    if (!arguments.isEmpty() && arguments[0] == u"--")
+        arguments.removeFirst();
+    if (arguments.size() != 1) {
+        printError(QStringLiteral("%1 takes one date, %2; 'dovrin-cli %1 --help' tells more.")
+                       .arg(command.name, command.operands));
+        return Misused;
+    }
+    if (!installEngine())
+        return NoEngine;
+    const std::optional<core::Ymd> date = parseDate(arguments[0]);
+    const std::optional<core::ConvertedDate> converted = date ? convert(*date) : std::nullopt;
+    if (!converted) {
+        printError(core::DateRefusedText);
+        return Refused;
+    }
+    printLine(formatDate(*converted));
+    return Done;
+}
+
+} // namespace
+
+int runToHijri(const Command &command, const QStringList &arguments)
+{
+    return runConversion(command, arguments, core::ConvertGregToHijri);
+}
+
+int runToGregorian(const Command &command, const QStringList &arguments)
+{
+    return runConversion(command, arguments, core::ConvertHijriToGreg);
+}
+
+} // namespace cli
