@@ -16,6 +16,8 @@ using platform::TopCentred;
 using platform::WindowFont;
 
 // The box's controls, in twips.
+// One row per control, as the design lists them.
+// clang-format off
 const platform::Control<CalAbout> Controls[] = {
     // member, name, kind, caption, left, top, width, height, tab index, font, alignment, border,
     // accessible name (null: its own text), description
@@ -32,6 +34,7 @@ const platform::Control<CalAbout> Controls[] = {
     {&CalAbout::Label5, "Label5", Label, u"2024-2026", 120, 2280, 4335, 255, 5, WindowFont, TopCentred, Border::None,
      nullptr, u"The years of the program"},
 };
+// clang-format on
 
 } // namespace
 

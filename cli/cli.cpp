@@ -58,7 +58,8 @@ bool installEngine()
 {
     platform::EngineLoad load = platform::loadEngine(QCoreApplication::applicationDirPath());
     if (!load.engine) {
-        printError(platform::engineFailureText(load).replace(QStringLiteral("\n\n"), QStringLiteral(" "))
+        printError(platform::engineFailureText(load)
+                       .replace(QStringLiteral("\n\n"), QStringLiteral(" "))
                        .replace(u'\n', u' '));
         return false;
     }

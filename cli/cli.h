@@ -29,8 +29,8 @@ struct Command {
 int run(const QStringList &commandLine);
 
 // Output helpers shared by the commands.
-void printLine(const QString &text);      // to standard output
-void printError(const QString &text);     // "dovrin-cli: text" to standard error
+void printLine(const QString &text);  // to standard output
+void printError(const QString &text); // "dovrin-cli: text" to standard error
 // -h, --help: Qt's own help option would add --help-all, which lists Qt's
 // options for graphical programs.
 QCommandLineOption helpOption();

@@ -29,7 +29,7 @@ QString formatDate(const core::ConvertedDate &converted)
 {
     return QString::asprintf("%04d-%02d-%02d ", int(converted.date.year), int(converted.date.month),
                              int(converted.date.day))
-           + converted.weekday;
+        + converted.weekday;
 }
 
 void printCommandHelp(const Command &command)

@@ -37,6 +37,8 @@ using platform::WindowFont;
 // their captions at their size: the closing " :" stays out of sight, as it
 // always has. Captions on a row of boxes and the outputs' numbers stand on
 // the middle of the row's height, like the boxes' own texts.
+// One row per control, as the design lists them.
+// clang-format off
 const platform::Control<CalConv> Controls[] = {
     // member, name, kind, caption, left, top, width, height, tab index, font, alignment, border,
     // accessible name (null: its own text), description
@@ -78,6 +80,7 @@ const platform::Control<CalConv> Controls[] = {
      platform::TopCentred, Border::None, u"Converted date",
      u"The converted date with its weekday, read as one sentence"},
 };
+// clang-format on
 
 // The box's whole number, or nothing when it lies beyond the 32-bit range:
 // such a number is never clamped into a date the engine might accept.
@@ -104,8 +107,8 @@ void rewriteAsPlainNumber(QLineEdit *box)
 // ("Tuesday 9 Muharram 1446"), and each output box with its number.
 void describeConversion(CalConv &d, const QString &monthName)
 {
-    const QString sentence = d.ToWeekDay->text() + u' ' + d.OutDayTXT->text() + u' ' + monthName + u' '
-                             + d.OutYearTXT->text();
+    const QString sentence
+        = d.ToWeekDay->text() + u' ' + d.OutDayTXT->text() + u' ' + monthName + u' ' + d.OutYearTXT->text();
     platform::rename(d.ToWeekDay, sentence);
     platform::rename(d.OutYearTXT, QStringLiteral("Converted year ") + d.OutYearTXT->text());
     platform::rename(d.OutMonthTXT, QStringLiteral("Converted month ") + d.OutMonthTXT->text());
@@ -126,7 +129,8 @@ CalConv::CalConv(QWidget *parent)
 void CalConv::createControls()
 {
     platform::buildControls(*this, this, Controls);
-    platform::describe(this, QStringLiteral("Converts a date between the Gregorian and the Hijri calendars and names its weekday"));
+    platform::describe(
+        this, QStringLiteral("Converts a date between the Gregorian and the Hijri calendars and names its weekday"));
     InYearTXT->setFocus();
 
     for (QLineEdit *box : {InYearTXT, InMonthTXT, InDayTXT})
@@ -199,10 +203,7 @@ void CalConv::showConversion(const core::ConvertedDate &converted)
 
 // The outputs keep what they showed; which part of the date was wrong is
 // not told.
-void CalConv::refuseDate()
-{
-    platform::showCriticalMessage(this, core::DateRefusedText, RefusedTitle);
-}
+void CalConv::refuseDate() { platform::showCriticalMessage(this, core::DateRefusedText, RefusedTitle); }
 
 // A box's own context menu takes the focus only for a moment: the box is
 // neither rewritten nor reselected under the user's hands.

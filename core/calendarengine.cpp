@@ -1,7 +1,7 @@
 #include "calendarengine.h"
 
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 namespace core {
 namespace {
@@ -18,9 +18,6 @@ const CalendarEngine &engine()
     return *currentEngine;
 }
 
-void setEngine(const CalendarEngine *engine)
-{
-    currentEngine = engine;
-}
+void setEngine(const CalendarEngine *engine) { currentEngine = engine; }
 
 } // namespace core

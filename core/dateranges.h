@@ -53,18 +53,12 @@ inline constexpr Ymd HijriEraStart{622, 7, 16};
 // day d of that month stands in cell d + 4.
 inline constexpr int HijriEraStartCell = 4 + HijriEraStart.day; // 20
 
-constexpr const MonthSpan &spanOf(Lead lead)
-{
-    return lead == Lead::Gregorian ? GregorianSpan : HijriSpan;
-}
+constexpr const MonthSpan &spanOf(Lead lead) { return lead == Lead::Gregorian ? GregorianSpan : HijriSpan; }
 
 // The year boxes' and the year bar's range: the span's years.
 constexpr int32_t firstYear(Lead lead) { return spanOf(lead).first.year; }
 constexpr int32_t lastYear(Lead lead) { return spanOf(lead).last.year; }
-constexpr bool yearInRange(Lead lead, int32_t year)
-{
-    return year >= firstYear(lead) && year <= lastYear(lead);
-}
+constexpr bool yearInRange(Lead lead, int32_t year) { return year >= firstYear(lead) && year <= lastYear(lead); }
 
 // A month number of the month boxes.
 constexpr bool isMonthNumber(int32_t month) { return month >= 1 && month <= 12; }
@@ -83,9 +77,6 @@ constexpr bool goShowsMonth(Lead lead, YearMonth month)
 }
 
 // The Gregorian month whose page lays out the reform's gap.
-constexpr bool isGregorianGapMonth(int32_t year, int32_t month)
-{
-    return YearMonth{year, month} == ReformMonth;
-}
+constexpr bool isGregorianGapMonth(int32_t year, int32_t month) { return YearMonth{year, month} == ReformMonth; }
 
 } // namespace core

@@ -23,8 +23,8 @@ struct MonthLayout {
     // then nothing else is meaningful and a page shows its frame only.
     bool valid = false;
     Lead lead = Lead::Gregorian;
-    int32_t year = 0;  // leading calendar
-    int32_t month = 0; // leading calendar
+    int32_t year = 0;    // leading calendar
+    int32_t month = 0;   // leading calendar
     int32_t weekday = 0; // of the leading month's first day
     int FirstCell = 0;
     int LastCell = 0;

@@ -8,24 +8,23 @@
 namespace core {
 namespace {
 
-template <std::size_t N>
-QString nameAt(const std::array<const char *, N> &names, int64_t index)
+template <std::size_t N> QString nameAt(const std::array<const char *, N> &names, int64_t index)
 {
     if (index < 0 || index >= int64_t(N))
         return {};
     return QString::fromLatin1(names[std::size_t(index)]);
 }
 
-constexpr std::array<const char *, 12> gregMonths{
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
+constexpr std::array<const char *, 12> gregMonths{"January",   "February", "March",    "April",
+                                                  "May",       "June",     "July",     "August",
+                                                  "September", "October",  "November", "December"};
 
-constexpr std::array<const char *, 12> hijriMonths{
-    "Muharram", "Safar",   "Rabi I",  "Rabi II", "Jumada I",      "Jumada II",
-    "Rajab",    "Sha'ban", "Ramadan", "Shawwal", "Thu Al-Qa'dah", "Thu Al-Hijjah"};
+constexpr std::array<const char *, 12> hijriMonths{"Muharram", "Safar",     "Rabi I",        "Rabi II",
+                                                   "Jumada I", "Jumada II", "Rajab",         "Sha'ban",
+                                                   "Ramadan",  "Shawwal",   "Thu Al-Qa'dah", "Thu Al-Hijjah"};
 
-constexpr std::array<const char *, 7> weekdays{
-    "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+constexpr std::array<const char *, 7> weekdays{"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                               "Thursday", "Friday", "Saturday"};
 
 } // namespace
 

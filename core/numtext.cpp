@@ -8,10 +8,7 @@
 namespace core {
 namespace {
 
-bool isSkipped(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\n';
-}
+bool isSkipped(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
 
 bool isAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
@@ -98,8 +95,7 @@ double readDecimal(Reader &in)
     return std::strtod(number.c_str(), nullptr);
 }
 
-template <typename Int>
-Int roundAndClamp(double value)
+template <typename Int> Int roundAndClamp(double value)
 {
     constexpr double low = double(std::numeric_limits<Int>::min());
     constexpr double high = double(std::numeric_limits<Int>::max());

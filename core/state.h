@@ -30,10 +30,7 @@ constexpr Colour monthKeyColour(int16_t monthKey)
     return monthKey <= 0 ? KeyBlue : monthKey == 1 ? KeyRed : KeyOlive;
 }
 
-constexpr QRgb toQRgb(Colour c)
-{
-    return qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
+constexpr QRgb toQRgb(Colour c) { return qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
 
 inline QColor toQColor(Colour c) { return QColor(toQRgb(c)); }
 

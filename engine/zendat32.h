@@ -25,12 +25,9 @@ enum {
 };
 
 typedef int32_t (*zendat32_month_days_fn)(const int32_t *year, const int32_t *month);
-typedef int32_t (*zendat32_weekday_fn)(const int32_t *year, const int32_t *month,
-                                       const int32_t *day, int32_t *weekday);
-typedef int32_t (*zendat32_check_fn)(const int32_t *year, const int32_t *month,
-                                     const int32_t *day);
-typedef int32_t (*zendat32_convert_fn)(const int32_t *year, const int32_t *month,
-                                       const int32_t *day, int32_t *out_year,
+typedef int32_t (*zendat32_weekday_fn)(const int32_t *year, const int32_t *month, const int32_t *day, int32_t *weekday);
+typedef int32_t (*zendat32_check_fn)(const int32_t *year, const int32_t *month, const int32_t *day);
+typedef int32_t (*zendat32_convert_fn)(const int32_t *year, const int32_t *month, const int32_t *day, int32_t *out_year,
                                        int32_t *out_month, int32_t *out_day);
 
 // The address of the entry point with that ordinal, or a null pointer.
@@ -38,16 +35,13 @@ ZENDAT32_EXPORT void *zendat32_entry(int32_t ordinal);
 
 ZENDAT32_EXPORT int32_t GregMonthDays(const int32_t *year, const int32_t *month);
 ZENDAT32_EXPORT int32_t HijriMonthDays(const int32_t *year, const int32_t *month);
-ZENDAT32_EXPORT int32_t WeekDayOf(const int32_t *year, const int32_t *month,
-                                  const int32_t *day, int32_t *weekday);
-ZENDAT32_EXPORT int32_t CheckGregDate(const int32_t *year, const int32_t *month,
-                                      const int32_t *day);
-ZENDAT32_EXPORT int32_t CheckHijriDate(const int32_t *year, const int32_t *month,
-                                       const int32_t *day);
-ZENDAT32_EXPORT int32_t HijriToGreg(const int32_t *hy, const int32_t *hm, const int32_t *hd,
-                                    int32_t *gy, int32_t *gm, int32_t *gd);
-ZENDAT32_EXPORT int32_t GregToHijri(const int32_t *gy, const int32_t *gm, const int32_t *gd,
-                                    int32_t *hy, int32_t *hm, int32_t *hd);
+ZENDAT32_EXPORT int32_t WeekDayOf(const int32_t *year, const int32_t *month, const int32_t *day, int32_t *weekday);
+ZENDAT32_EXPORT int32_t CheckGregDate(const int32_t *year, const int32_t *month, const int32_t *day);
+ZENDAT32_EXPORT int32_t CheckHijriDate(const int32_t *year, const int32_t *month, const int32_t *day);
+ZENDAT32_EXPORT int32_t HijriToGreg(const int32_t *hy, const int32_t *hm, const int32_t *hd, int32_t *gy, int32_t *gm,
+                                    int32_t *gd);
+ZENDAT32_EXPORT int32_t GregToHijri(const int32_t *gy, const int32_t *gm, const int32_t *gd, int32_t *hy, int32_t *hm,
+                                    int32_t *hd);
 
 #ifdef __cplusplus
 }

@@ -14,14 +14,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFocusEvent>
-#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 
 namespace {
@@ -32,10 +32,7 @@ constexpr int ClientHeightTwips = 5385;
 // The window's client area; every repaint of it draws the month page.
 class ClientArea : public QWidget {
 public:
-    ClientArea(CalMain *window) : QWidget(window), window_(window)
-    {
-        setAutoFillBackground(true);
-    }
+    ClientArea(CalMain *window) : QWidget(window), window_(window) { setAutoFillBackground(true); }
 
 protected:
     // Repaints of the buttons and boxes alone leave the page as it is.
@@ -91,7 +88,7 @@ public:
         const core::Ymd lead{page.year, page.month, day.leadDay};
         const bool gregorianLeads = page.lead == core::Lead::Gregorian;
         QString text = core::WeekDayName(cell % 7) + u' ' + dateInWords(lead, gregorianLeads) + QStringLiteral(", ")
-                       + dateInWords(day.other, !gregorianLeads);
+            + dateInWords(day.other, !gregorianLeads);
         if (n == window_.todayCell())
             text += QStringLiteral(", today");
         return text;
@@ -103,8 +100,8 @@ private:
     static QString dateInWords(const core::Ymd &date, bool gregorian)
     {
         return core::PlainNumber(date.day) + u' '
-               + (gregorian ? core::GregMonthName(date.month) : core::HijriMonthName(date.month)) + u' '
-               + core::PlainNumber(date.year);
+            + (gregorian ? core::GregMonthName(date.month) : core::HijriMonthName(date.month)) + u' '
+            + core::PlainNumber(date.year);
     }
 
     QPointer<platform::PictureBox> picture_;
@@ -120,6 +117,8 @@ using platform::WindowFont;
 
 // The window's controls, in twips within the client area. Labels are on the
 // top line of their rectangle; the pictures draw in the window's font.
+// One row per control, as the design lists them.
+// clang-format off
 const platform::Control<CalMain> Controls[] = {
     // member, name, kind, caption, left, top, width, height, tab index, font, alignment, border,
     // accessible name (null: its own text), description
@@ -153,6 +152,7 @@ const platform::Control<CalMain> Controls[] = {
     {&CalMain::GoCMD, "GoCMD", PushButton, u"Go", 6480, 4560, 615, 495, 7, WindowFont, {}, Border::None, nullptr,
      u"Shows the month and year of the boxes"},
 };
+// clang-format on
 
 const QString CalendarMenuDescription = QStringLiteral("Converting dates, printing, about the program, exit");
 
@@ -200,8 +200,9 @@ void CalMain::createControls()
         if (auto *label = qobject_cast<QLabel *>(control))
             label->setAutoFillBackground(true);
     GregOpt->setChecked(true);
-    platform::describe(this, QStringLiteral("Shows one month of the Gregorian or the Hijri calendar with the other "
-                                            "calendar's days beside it"));
+    platform::describe(this,
+                       QStringLiteral("Shows one month of the Gregorian or the Hijri calendar with the other "
+                                      "calendar's days beside it"));
 
     connect(GregOpt, &QRadioButton::clicked, this, &CalMain::GregOpt_Click);
     connect(HegOpt, &QRadioButton::clicked, this, &CalMain::HegOpt_Click);
@@ -284,8 +285,7 @@ void CalMain::Form_Unload()
 
 QRect CalMain::pageRect() const
 {
-    return Heading->geometry() | CurMonth->geometry() | NextMonth->geometry() | Pic2->geometry()
-           | Pic->geometry();
+    return Heading->geometry() | CurMonth->geometry() | NextMonth->geometry() | Pic2->geometry() | Pic->geometry();
 }
 
 void CalMain::showEvent(QShowEvent *event)

@@ -71,8 +71,8 @@ public:
     void DrawWeekdayHeader();
     void DrawGregLedMonth(int32_t Year, int32_t Month);
     void DrawHijriLedMonth(int32_t Year, int32_t Month);
-    void DrawDayCell(int16_t CellIndex, const QString &LeadText, core::Colour LeadColor,
-                     const QString &SecText, core::Colour SecColor);
+    void DrawDayCell(int16_t CellIndex, const QString &LeadText, core::Colour LeadColor, const QString &SecText,
+                     core::Colour SecColor);
     void MarkToday();
     void Pic_MouseDown();
 

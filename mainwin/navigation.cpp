@@ -21,10 +21,7 @@ const QString DateOutOfRange = QStringLiteral("Your date is out of range");
 
 using Check = bool (CalMain::*)();
 
-void setBarFromBox(platform::VScrollBar *bar, const QLineEdit *box)
-{
-    bar->setValue(core::WholeNumber16(box->text()));
-}
+void setBarFromBox(platform::VScrollBar *bar, const QLineEdit *box) { bar->setValue(core::WholeNumber16(box->text())); }
 
 struct MonthYear {
     int32_t month;
@@ -93,25 +90,13 @@ void CalMain::YearTXT_GotFocus()
     platform::selectWholeTextOnFocus(YearTXT);
 }
 
-void CalMain::MonthTXT_LostFocus()
-{
-    leaveBox(*this, MonthTXT, &CalMain::CheckMonthTXT, MonthOutOfRange);
-}
+void CalMain::MonthTXT_LostFocus() { leaveBox(*this, MonthTXT, &CalMain::CheckMonthTXT, MonthOutOfRange); }
 
-void CalMain::YearTXT_LostFocus()
-{
-    leaveBox(*this, YearTXT, &CalMain::CheckYearTXT, YearOutOfRange);
-}
+void CalMain::YearTXT_LostFocus() { leaveBox(*this, YearTXT, &CalMain::CheckYearTXT, YearOutOfRange); }
 
-void CalMain::MonthScroll_Change()
-{
-    barChanged(*this, MonthScroll, MonthTXT, MonthEditing, &CalMain::CheckMonthTXT);
-}
+void CalMain::MonthScroll_Change() { barChanged(*this, MonthScroll, MonthTXT, MonthEditing, &CalMain::CheckMonthTXT); }
 
-void CalMain::YearScroll_Change()
-{
-    barChanged(*this, YearScroll, YearTXT, YearEditing, &CalMain::CheckYearTXT);
-}
+void CalMain::YearScroll_Change() { barChanged(*this, YearScroll, YearTXT, YearEditing, &CalMain::CheckYearTXT); }
 
 // Only "Go" checks the month and year together; the page is redrawn only
 // when they pass.
@@ -131,10 +116,7 @@ void CalMain::GoCMD_Click()
     setBarFromBox(YearScroll, YearTXT);
 }
 
-bool CalMain::CheckMonthTXT()
-{
-    return core::isMonthNumber(core::WholeNumber16(MonthTXT->text()));
-}
+bool CalMain::CheckMonthTXT() { return core::isMonthNumber(core::WholeNumber16(MonthTXT->text())); }
 
 bool CalMain::CheckYearTXT()
 {

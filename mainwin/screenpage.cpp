@@ -14,10 +14,7 @@
 namespace {
 
 // "July,2024": the month name, a comma and the year, no blank.
-QString caption(const QString &monthName, int32_t year)
-{
-    return monthName + u',' + core::PlainNumber(year);
-}
+QString caption(const QString &monthName, int32_t year) { return monthName + u',' + core::PlainNumber(year); }
 
 // A day cell as the page writes it: the leading calendar's number first.
 struct CellText {
@@ -136,8 +133,8 @@ void CalMain::DrawHijriLedMonth(int32_t Year, int32_t Month)
     showLaidMonth(core::LayHijriLedMonth(core::engine(), Year, Month));
 }
 
-void CalMain::DrawDayCell(int16_t CellIndex, const QString &LeadText, core::Colour LeadColor,
-                          const QString &SecText, core::Colour SecColor)
+void CalMain::DrawDayCell(int16_t CellIndex, const QString &LeadText, core::Colour LeadColor, const QString &SecText,
+                          core::Colour SecColor)
 {
     const int column = CellIndex % 7;
     const int row = CellIndex / 7;

@@ -78,8 +78,8 @@ private:
     const AccessibleGrid *grid() const
     {
         return picture_ && picture_->accessibleGrid() && picture_->accessibleGrid()->columnCount() > 0
-                   ? picture_->accessibleGrid()
-                   : nullptr;
+            ? picture_->accessibleGrid()
+            : nullptr;
     }
 
     QPointer<PictureBox> picture_;

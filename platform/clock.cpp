@@ -5,14 +5,8 @@ namespace {
 QDate pinned;
 }
 
-QDate currentDate()
-{
-    return pinned.isValid() ? pinned : QDate::currentDate();
-}
+QDate currentDate() { return pinned.isValid() ? pinned : QDate::currentDate(); }
 
-void pinDate(QDate date)
-{
-    pinned = date;
-}
+void pinDate(QDate date) { pinned = date; }
 
 } // namespace platform

@@ -79,8 +79,7 @@ void describeControl(QWidget *control, const char16_t *accessibleName, const cha
 
 void setTabOrderByIndex(std::vector<std::pair<int, QWidget *>> controls)
 {
-    std::stable_sort(controls.begin(), controls.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::stable_sort(controls.begin(), controls.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     QWidget *previous = nullptr;
     for (const auto &[tabIndex, control] : controls) {
         if (!(control->focusPolicy() & Qt::TabFocus))

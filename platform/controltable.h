@@ -47,22 +47,21 @@ enum class Border { None, Single };
 
 // The window's member that keeps a control, of the control's own type.
 template <class Window>
-using ControlMember = std::variant<QLabel *Window::*, QLineEdit *Window::*, QPushButton *Window::*,
-                                   QRadioButton *Window::*, VScrollBar *Window::*, PictureBox *Window::*>;
+using ControlMember = std::variant<QLabel * Window::*, QLineEdit * Window::*, QPushButton * Window::*,
+                                   QRadioButton * Window::*, VScrollBar * Window::*, PictureBox * Window::*>;
 
-template <class Window>
-struct Control {
+template <class Window> struct Control {
     ControlMember<Window> member;
     const char *name; // the object name, as the design names the control
     ControlKind kind;
-    const char16_t *caption; // null: none
+    const char16_t *caption;      // null: none
     int left, top, width, height; // twips, in the parent's coordinates
     int tabIndex;
     ControlFont font;
     Qt::Alignment alignment;
     Border border;
     const char16_t *accessibleName; // null: the control's own text
-    const char16_t *description; // what the control is for
+    const char16_t *description;    // what the control is for
 };
 
 // Makes a control of a kind, named, with its caption. Push buttons are never

@@ -114,10 +114,7 @@ void PainterSurface::useDrawMode(QPainter &p) const
                                              : QPainter::CompositionMode_SourceOver);
 }
 
-void PainterSurface::Line(double x1, double y1, double x2, double y2)
-{
-    Line(x1, y1, x2, y2, foreColor_);
-}
+void PainterSurface::Line(double x1, double y1, double x2, double y2) { Line(x1, y1, x2, y2, foreColor_); }
 
 void PainterSurface::Line(double x1, double y1, double x2, double y2, core::Colour colour)
 {
@@ -153,9 +150,9 @@ void PainterSurface::LineBoxFilled(double x1, double y1, double x2, double y2, c
         return;
     const QPointF a = toDevice(x1, y1), b = toDevice(x2, y2);
     const QRectF box = snapsToPixels() // both corner pixels belong to the box
-                           ? pixelBox(a, b)
-                           : QRectF(QPointF(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
-                                    QPointF(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+        ? pixelBox(a, b)
+        : QRectF(QPointF(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPointF(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
     p->save();
     useDrawMode(*p);
     p->fillRect(box.intersected(drawableArea()), core::toQColor(colour));

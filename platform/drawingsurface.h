@@ -137,7 +137,11 @@ private:
         int dpiX = 0, dpiY = 0;
         double lineHeight = 0;
         QHash<QString, double> widths;
-        void clear() { device = nullptr; widths.clear(); }
+        void clear()
+        {
+            device = nullptr;
+            widths.clear();
+        }
     };
     Measures &measuresNow() const;
     mutable Measures measures_;

@@ -17,14 +17,11 @@ using EntryFn = void *(*)(int32_t);
 class LibraryEngine final : public core::CalendarEngine {
 public:
     LibraryEngine(void *handle, zendat32_month_days_fn gregDays, zendat32_month_days_fn hijriDays,
-                  zendat32_weekday_fn weekday, zendat32_check_fn checkGreg,
-                  zendat32_check_fn checkHijri, zendat32_convert_fn hijriToGreg,
-                  zendat32_convert_fn gregToHijri)
-        : handle_(handle), gregDays_(gregDays), hijriDays_(hijriDays), weekday_(weekday),
-          checkGreg_(checkGreg), checkHijri_(checkHijri), hijriToGreg_(hijriToGreg),
-          gregToHijri_(gregToHijri)
-    {
-    }
+                  zendat32_weekday_fn weekday, zendat32_check_fn checkGreg, zendat32_check_fn checkHijri,
+                  zendat32_convert_fn hijriToGreg, zendat32_convert_fn gregToHijri)
+        : handle_(handle), gregDays_(gregDays), hijriDays_(hijriDays), weekday_(weekday), checkGreg_(checkGreg),
+          checkHijri_(checkHijri), hijriToGreg_(hijriToGreg), gregToHijri_(gregToHijri)
+    {}
     ~LibraryEngine() override { dlclose(handle_); }
     LibraryEngine(const LibraryEngine &) = delete;
     LibraryEngine &operator=(const LibraryEngine &) = delete;
@@ -69,10 +66,7 @@ private:
     zendat32_convert_fn gregToHijri_;
 };
 
-EngineLoad failure(const QString &file, const QString &reason)
-{
-    return EngineLoad{nullptr, file, reason};
-}
+EngineLoad failure(const QString &file, const QString &reason) { return EngineLoad{nullptr, file, reason}; }
 
 } // namespace
 
@@ -85,8 +79,7 @@ QStringList engineFolders(const QString &programDir)
 EngineLoad loadEngine(const QString &programDir)
 {
     if (programDir.isEmpty() || QDir::isRelativePath(programDir))
-        return failure(QString::fromLatin1(EngineFileName),
-                       QStringLiteral("the program's own folder is not known"));
+        return failure(QString::fromLatin1(EngineFileName), QStringLiteral("the program's own folder is not known"));
 
     QString path;
     for (const QString &folder : engineFolders(programDir)) {
@@ -111,10 +104,9 @@ EngineLoad loadEngine(const QString &programDir)
         dlclose(handle);
         return failure(path, QStringLiteral("it has no entry point table (zendat32_entry)"));
     }
-    constexpr int32_t ordinals[] = {ZENDAT32_GREG_MONTH_DAYS, ZENDAT32_HIJRI_MONTH_DAYS,
-                                    ZENDAT32_WEEKDAY_OF,      ZENDAT32_CHECK_GREG_DATE,
-                                    ZENDAT32_CHECK_HIJRI_DATE, ZENDAT32_HIJRI_TO_GREG,
-                                    ZENDAT32_GREG_TO_HIJRI};
+    constexpr int32_t ordinals[]
+        = {ZENDAT32_GREG_MONTH_DAYS,  ZENDAT32_HIJRI_MONTH_DAYS, ZENDAT32_WEEKDAY_OF,   ZENDAT32_CHECK_GREG_DATE,
+           ZENDAT32_CHECK_HIJRI_DATE, ZENDAT32_HIJRI_TO_GREG,    ZENDAT32_GREG_TO_HIJRI};
     void *found[std::size(ordinals)];
     for (std::size_t i = 0; i < std::size(ordinals); ++i) {
         found[i] = entry(ordinals[i]);
@@ -124,16 +116,17 @@ EngineLoad loadEngine(const QString &programDir)
         }
     }
     auto engine = std::make_unique<LibraryEngine>(
-        handle, reinterpret_cast<zendat32_month_days_fn>(found[0]),
-        reinterpret_cast<zendat32_month_days_fn>(found[1]), reinterpret_cast<zendat32_weekday_fn>(found[2]),
-        reinterpret_cast<zendat32_check_fn>(found[3]), reinterpret_cast<zendat32_check_fn>(found[4]),
-        reinterpret_cast<zendat32_convert_fn>(found[5]), reinterpret_cast<zendat32_convert_fn>(found[6]));
+        handle, reinterpret_cast<zendat32_month_days_fn>(found[0]), reinterpret_cast<zendat32_month_days_fn>(found[1]),
+        reinterpret_cast<zendat32_weekday_fn>(found[2]), reinterpret_cast<zendat32_check_fn>(found[3]),
+        reinterpret_cast<zendat32_check_fn>(found[4]), reinterpret_cast<zendat32_convert_fn>(found[5]),
+        reinterpret_cast<zendat32_convert_fn>(found[6]));
     return EngineLoad{std::move(engine), path, {}};
 }
 
 QString engineFailureText(const EngineLoad &load)
 {
-    return QStringLiteral("The calendar engine could not be loaded.\n\nFile: %1\nReason: %2").arg(load.file, load.reason);
+    return QStringLiteral("The calendar engine could not be loaded.\n\nFile: %1\nReason: %2")
+        .arg(load.file, load.reason);
 }
 
 std::unique_ptr<core::CalendarEngine> loadEngineOrExplain(const QString &programDir)

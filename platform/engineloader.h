@@ -14,8 +14,8 @@ inline constexpr char EngineFileName[] = "libzendat32.so";
 
 struct EngineLoad {
     std::unique_ptr<core::CalendarEngine> engine; // null when loading failed
-    QString file;   // the library tried last (or the folders searched)
-    QString reason; // why it failed
+    QString file;                                 // the library tried last (or the folders searched)
+    QString reason;                               // why it failed
 };
 
 // The folders searched, in order: the program's folder and, for an

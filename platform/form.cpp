@@ -7,7 +7,9 @@
 namespace platform {
 
 Form::Form(QWidget *parent, const QString &caption, int clientWidthTwips, int clientHeightTwips)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(parent,
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                  | Qt::MSWindowsFixedSizeDialogHint)
 {
     setWindowTitle(caption);
     setModal(true);

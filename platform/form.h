@@ -31,8 +31,7 @@ private:
 };
 
 // Holds one form of type F: made on first use, discarded after it unloads.
-template <typename F>
-class FormSlot {
+template <typename F> class FormSlot {
 public:
     F *form() const { return form_.data(); }
 

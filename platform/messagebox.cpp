@@ -22,9 +22,6 @@ void showCriticalMessage(QWidget *parent, const QString &text, const QString &ti
     box.exec();
 }
 
-void setMessageHook(MessageHook newHook)
-{
-    hook() = std::move(newHook);
-}
+void setMessageHook(MessageHook newHook) { hook() = std::move(newHook); }
 
 } // namespace platform

@@ -13,10 +13,7 @@ PictureBox::PictureBox(QWidget *parent) : QFrame(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-PictureBox::~PictureBox()
-{
-    finishDrawing();
-}
+PictureBox::~PictureBox() { finishDrawing(); }
 
 void PictureBox::ensureImage() const
 {
@@ -38,7 +35,6 @@ void PictureBox::finishDrawing() const
         painter_.reset();
     }
 }
-
 
 const QImage &PictureBox::image()
 {

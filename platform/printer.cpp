@@ -20,10 +20,7 @@ std::unique_ptr<QPrinter> makeQPrinter()
 
 } // namespace
 
-Printer::Printer()
-{
-    setTextFont(QFont(QStringLiteral("Arial"), 10));
-}
+Printer::Printer() { setTextFont(QFont(QStringLiteral("Arial"), 10)); }
 
 void Printer::fail(const QString &why)
 {
@@ -31,9 +28,7 @@ void Printer::fail(const QString &why)
         errorText_ = why;
 }
 
-DevicePrinter::DevicePrinter() : printer_(makeQPrinter()), toSpooler_(true)
-{
-}
+DevicePrinter::DevicePrinter() : printer_(makeQPrinter()), toSpooler_(true) {}
 
 DevicePrinter::DevicePrinter(const QString &pdfPath, const QPageLayout &layout)
     : printer_(makeQPrinter()), toSpooler_(false)
@@ -50,20 +45,11 @@ DevicePrinter::~DevicePrinter()
         painter_.end();
 }
 
-double DevicePrinter::Width() const
-{
-    return printer_->paperRect(QPrinter::Point).width() * TwipsPerPoint;
-}
+double DevicePrinter::Width() const { return printer_->paperRect(QPrinter::Point).width() * TwipsPerPoint; }
 
-double DevicePrinter::Height() const
-{
-    return printer_->paperRect(QPrinter::Point).height() * TwipsPerPoint;
-}
+double DevicePrinter::Height() const { return printer_->paperRect(QPrinter::Point).height() * TwipsPerPoint; }
 
-QString DevicePrinter::DeviceName() const
-{
-    return toSpooler_ ? printer_->printerName() : printer_->outputFileName();
-}
+QString DevicePrinter::DeviceName() const { return toSpooler_ ? printer_->printerName() : printer_->outputFileName(); }
 
 QPainter *DevicePrinter::painter()
 {
@@ -133,9 +119,6 @@ QRectF DevicePrinter::drawableArea() const
     return QRectF(QPointF(0, 0), printer_->pageRect(QPrinter::DevicePixel).size());
 }
 
-QPaintDevice *DevicePrinter::metricsDevice() const
-{
-    return printer_.get();
-}
+QPaintDevice *DevicePrinter::metricsDevice() const { return printer_.get(); }
 
 } // namespace platform

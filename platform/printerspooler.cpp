@@ -2,8 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <cups/cups.h>
 #include <cstring>
+#include <cups/cups.h>
 #include <dlfcn.h>
 #include <link.h>
 
@@ -27,8 +27,7 @@ struct Cups {
     bool loaded() const { return freeDests != nullptr; }
 };
 
-template <typename F>
-bool resolve(void *library, F &function, const char *name)
+template <typename F> bool resolve(void *library, F &function, const char *name)
 {
     function = reinterpret_cast<F>(dlsym(library, name));
     return function != nullptr;
@@ -63,10 +62,12 @@ const Cups &cups()
         if (!library)
             return c;
         Cups all;
-        if (resolve(library, all.lastError, "cupsLastError") && resolve(library, all.lastErrorString, "cupsLastErrorString")
+        if (resolve(library, all.lastError, "cupsLastError")
+            && resolve(library, all.lastErrorString, "cupsLastErrorString")
             && resolve(library, all.getOption, "cupsGetOption") && resolve(library, all.doRequest, "cupsDoRequest")
             && resolve(library, all.newRequest, "ippNewRequest") && resolve(library, all.deleteIpp, "ippDelete")
-            && resolve(library, all.getNamedDest, "cupsGetNamedDest") && resolve(library, all.freeDests, "cupsFreeDests"))
+            && resolve(library, all.getNamedDest, "cupsGetNamedDest")
+            && resolve(library, all.freeDests, "cupsFreeDests"))
             c = all;
         return c;
     }();
@@ -75,10 +76,7 @@ const Cups &cups()
 
 const QString NoCups = QStringLiteral("the printing library libcups cannot be loaded");
 
-QString lastCupsError()
-{
-    return QString::fromUtf8(cups().lastErrorString());
-}
+QString lastCupsError() { return QString::fromUtf8(cups().lastErrorString()); }
 
 bool optionIs(const cups_dest_t &dest, const char *name, const char *value)
 {
@@ -88,10 +86,7 @@ bool optionIs(const cups_dest_t &dest, const char *name, const char *value)
 
 } // namespace
 
-void openPrintingLibrary()
-{
-    cups();
-}
+void openPrintingLibrary() { cups(); }
 
 QString whySpoolerSilent()
 {

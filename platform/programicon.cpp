@@ -63,8 +63,8 @@ public:
 
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
-        return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64), QSize(128, 128),
-                QSize(256, 256)};
+        return {QSize(16, 16), QSize(24, 24),   QSize(32, 32),  QSize(48, 48),
+                QSize(64, 64), QSize(128, 128), QSize(256, 256)};
     }
 
     QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override

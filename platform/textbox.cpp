@@ -8,10 +8,7 @@
 namespace platform {
 namespace {
 
-void selectWholeText(QLineEdit *box)
-{
-    box->setSelection(0, int(box->text().size()));
-}
+void selectWholeText(QLineEdit *box) { box->setSelection(0, int(box->text().size())); }
 
 } // namespace
 
@@ -36,9 +33,6 @@ void writeNumber(QLineEdit *box, int64_t number)
         box->setText(plain);
 }
 
-void rewriteAsWholeNumber(QLineEdit *box)
-{
-    writeNumber(box, core::WholeNumber32(box->text()));
-}
+void rewriteAsWholeNumber(QLineEdit *box) { writeNumber(box, core::WholeNumber32(box->text())); }
 
 } // namespace platform

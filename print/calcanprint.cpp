@@ -15,6 +15,8 @@ constexpr int ClientHeightTwips = 1665;
 
 // The box's controls, in twips. The label runs to the box's right edge: at
 // 3255 twips wide the last letter of its text would be cut off.
+// One row per control, as the design lists them.
+// clang-format off
 const platform::Control<CalCanPrint> Controls[] = {
     // member, name, kind, caption, left, top, width, height, tab index, font, alignment, border,
     // accessible name (null: its own text), description
@@ -23,6 +25,7 @@ const platform::Control<CalCanPrint> Controls[] = {
     {&CalCanPrint::CancelPrinting, "CancelPrinting", PushButton, u"Cancel", 600, 1080, 2295, 375, 1, WindowFont, {},
      Border::None, nullptr, u"Stops printing after the page being printed"},
 };
+// clang-format on
 
 } // namespace
 
@@ -41,7 +44,4 @@ void CalCanPrint::CancelPrinting_Click()
     hide();
 }
 
-void CalCanPrint::Form_Unload()
-{
-    CancelPrinting_Click();
-}
+void CalCanPrint::Form_Unload() { CancelPrinting_Click(); }

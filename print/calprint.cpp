@@ -31,6 +31,8 @@ using platform::TopLeft;
 using platform::WindowFont;
 
 // The dialog's controls, in twips.
+// One row per control, as the design lists them.
+// clang-format off
 const platform::Control<CalPrint> Controls[] = {
     // member, name, kind, caption, left, top, width, height, tab index, font, alignment, border,
     // accessible name (null: its own text), description
@@ -56,6 +58,7 @@ const platform::Control<CalPrint> Controls[] = {
     {&CalPrint::Label3, "Label3", Label, u"To Month", 105, 2835, 1170, 330, 9, WindowFont, TopLeft, Border::None,
      nullptr, u"Caption of the last month's box"},
 };
+// clang-format on
 
 } // namespace
 
@@ -149,10 +152,7 @@ bool CalPrint::eventFilter(QObject *watched, QEvent *event)
     return platform::Form::eventFilter(watched, event);
 }
 
-bool CalPrint::MonthInRange(int32_t Month) const
-{
-    return core::isMonthNumber(Month);
-}
+bool CalPrint::MonthInRange(int32_t Month) const { return core::isMonthNumber(Month); }
 
 bool CalPrint::DateLimitsOK(int32_t Month, int32_t Year) const
 {
@@ -196,7 +196,4 @@ void CalPrint::CancelButton_Click()
     hide();
 }
 
-void CalPrint::Form_Unload()
-{
-    hide();
-}
+void CalPrint::Form_Unload() { hide(); }

@@ -124,8 +124,8 @@ void PrintedPage::printMonth(const core::MonthLayout &layout)
 
     const CellSide firstOther = sideOf(first, other);
     const CellSide lastOther = sideOf(last, other);
-    printLegendEntry(QStringLiteral("A - ") + monthAndYear(other, firstOther, QStringLiteral("  ")),
-                     firstOther.colour, false);
+    printLegendEntry(QStringLiteral("A - ") + monthAndYear(other, firstOther, QStringLiteral("  ")), firstOther.colour,
+                     false);
     printLegendEntry(core::keyLetter(layout.last().monthKey) + QStringLiteral(" - ")
                          + monthAndYear(other, lastOther, QStringLiteral("  ")),
                      lastOther.colour, true);

@@ -17,9 +17,7 @@ const QString PageFontName = QStringLiteral("ARIAL");
 
 } // namespace
 
-PrintJob::PrintJob(const PrintRange &range, platform::Printer *printer) : range_(range), printer_(printer)
-{
-}
+PrintJob::PrintJob(const PrintRange &range, platform::Printer *printer) : range_(range), printer_(printer) {}
 
 PrintJob::~PrintJob() = default;
 
@@ -84,10 +82,10 @@ QString PrintJob::faultText() const
         fault = QStringLiteral("The printer \"%1\" failed.").arg(printer_->DeviceName());
     const QString monthName = range_.calendar == core::Lead::Gregorian ? core::GregMonthName(failedMonth_)
                                                                        : core::HijriMonthName(failedMonth_);
-    const QString notPrinted =
-        (failedMonth_ == range_.To ? QStringLiteral("%1 %2 was not printed.")
-                                   : QStringLiteral("%1 %2 and the months after it were not printed."))
-            .arg(monthName, core::PlainNumber(range_.Year));
+    const QString notPrinted
+        = (failedMonth_ == range_.To ? QStringLiteral("%1 %2 was not printed.")
+                                     : QStringLiteral("%1 %2 and the months after it were not printed."))
+              .arg(monthName, core::PlainNumber(range_.Year));
     return fault + QStringLiteral("\n\n") + notPrinted;
 }
 

@@ -11,8 +11,8 @@ namespace shots {
 // Saves the widget's picture as DIR/NAME.png and prints the path.
 bool save(QWidget &widget, const QDir &dir, const QString &name);
 
-bool mainWindow(const QDir &dir); // shots_mainwin.cpp
-bool dialogs(const QDir &dir);    // shots_dialogs.cpp
+bool mainWindow(const QDir &dir);  // shots_mainwin.cpp
+bool dialogs(const QDir &dir);     // shots_dialogs.cpp
 bool printedPage(const QDir &dir); // shots_print.cpp
 
 } // namespace shots

@@ -27,7 +27,8 @@ bool pdfToPng(const QString &pdf, const QString &pngBase)
 {
     QProcess pdftoppm;
     pdftoppm.start(QStringLiteral("pdftoppm"),
-                   {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("90"), QStringLiteral("-singlefile"), pdf, pngBase});
+                   {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("90"), QStringLiteral("-singlefile"),
+                    pdf, pngBase});
     if (!pdftoppm.waitForFinished(30000) || pdftoppm.exitStatus() != QProcess::NormalExit || pdftoppm.exitCode() != 0) {
         std::fprintf(stderr, "pdftoppm failed on %s\n", qPrintable(pdf));
         return false;
@@ -41,8 +42,9 @@ bool printShot(const QDir &dir, const PrintedShot &shot)
     const QString base = dir.filePath(QLatin1String(shot.name));
     const QString pdf = base + QStringLiteral(".pdf");
     QFile::remove(pdf);
-    platform::DevicePrinter printer(pdf, QPageLayout(QPageSize(QPageSize::A4), shot.orientation, QMarginsF(10, 10, 10, 10),
-                                                     QPageLayout::Millimeter));
+    platform::DevicePrinter printer(
+        pdf,
+        QPageLayout(QPageSize(QPageSize::A4), shot.orientation, QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
     CalPrint dialog;
     dialog.usePrinter(&printer);
     (shot.hijri ? dialog.OPTHegiry : dialog.OPTGregorian)->setChecked(true);

@@ -45,9 +45,9 @@
 #include <sched.h>
 #include <signal.h>
 #include <spawn.h>
+#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <string>
 #include <vector>
 
 extern char **environ;
@@ -72,10 +72,7 @@ double median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-QString binPath(const QString &name)
-{
-    return QCoreApplication::applicationDirPath() + u'/' + name;
-}
+QString binPath(const QString &name) { return QCoreApplication::applicationDirPath() + u'/' + name; }
 
 // ---------------------------------------------------------------- start-up
 
@@ -96,7 +93,8 @@ std::optional<StartSample> startOnce(const QString &program, const QStringList &
             && !entry.startsWith("QT_QPA_PLATFORM="))
             envStore << entry;
     }
-    envStore << "QT_QPA_PLATFORM=offscreen" << "LD_PRELOAD=" + binPath(QStringLiteral("libbench_firstpaint.so")).toLocal8Bit()
+    envStore << "QT_QPA_PLATFORM=offscreen"
+             << "LD_PRELOAD=" + binPath(QStringLiteral("libbench_firstpaint.so")).toLocal8Bit()
              << "DOVRIN_BENCH_FIRST_PAINT=" + watched.toLocal8Bit();
     std::vector<char *> envp;
     for (QByteArray &entry : envStore)
@@ -172,10 +170,7 @@ void measureStarts(std::vector<StartSubject> &subjects)
             }
 }
 
-StartFigures figuresOf(const StartSubject &s)
-{
-    return {median(s.ms), median(s.rss), int(s.ms.size())};
-}
+StartFigures figuresOf(const StartSubject &s) { return {median(s.ms), median(s.rss), int(s.ms.size())}; }
 
 // ---------------------------------------------------------------- page
 
@@ -363,8 +358,7 @@ struct Row {
 
 void printTable(const std::vector<Row> &rows)
 {
-    std::printf("%-30s %12s  %-30s %12s %7s  %-34s %s\n", "measure", "Dovrin", "reference", "", "ratio", "target",
-                "");
+    std::printf("%-30s %12s  %-30s %12s %7s  %-34s %s\n", "measure", "Dovrin", "reference", "", "ratio", "target", "");
     for (const Row &r : rows) {
         const double ratio = r.theirs > 0 ? r.ours / r.theirs : 0;
         const bool met = r.theirs > 0 && ratio <= r.ratioLimit && r.alsoMet;
@@ -400,8 +394,11 @@ int main(int argc, char *argv[])
         const QStringList size{QString::number(windowSize.width()), QString::number(windowSize.height())};
         std::vector<StartSubject> subjects{
             {binPath(QStringLiteral("bench-floor")), size, QStringLiteral("Floor"), {}, {}},
-            {binPath(QStringLiteral("bench-floor")), size + QStringList{QStringLiteral("July,2025")},
-             QStringLiteral("FloorText"), {}, {}},
+            {binPath(QStringLiteral("bench-floor")),
+             size + QStringList{QStringLiteral("July,2025")},
+             QStringLiteral("FloorText"),
+             {},
+             {}},
             {binPath(QStringLiteral("dovrin")), {}, QStringLiteral("Pic"), {}, {}},
         };
         measureStarts(subjects);
@@ -411,8 +408,8 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "start-up: a program did not report its first paint\n");
         rows.push_back({QStringLiteral("start-up to first page"), QStringLiteral("empty Qt window"), dovrin.ms,
                         floor.ms, QStringLiteral("ms"), 1.3, QStringLiteral("<= 1.3")});
-        rows.push_back({QStringLiteral("start-up to first page"), QStringLiteral("Qt window with one label"),
-                        dovrin.ms, textFloor.ms, QStringLiteral("ms"), 0, QStringLiteral("(what text costs)")});
+        rows.push_back({QStringLiteral("start-up to first page"), QStringLiteral("Qt window with one label"), dovrin.ms,
+                        textFloor.ms, QStringLiteral("ms"), 0, QStringLiteral("(what text costs)")});
         rows.push_back({QStringLiteral("peak resident set"), QStringLiteral("empty Qt window"), dovrin.rssKb / 1024,
                         floor.rssKb / 1024, QStringLiteral("MB"), 1.2, QStringLiteral("<= 1.2")});
         rows.push_back({QStringLiteral("peak resident set"), QStringLiteral("Qt window with one label"),
@@ -447,7 +444,8 @@ int main(int argc, char *argv[])
             const auto it = ns.find(QLatin1String(name));
             return it == ns.end() ? 0.0 : it->second;
         };
-        for (const auto &[way, label] : {std::pair{"GregToHijri", "Greg->Hijri"}, std::pair{"HijriToGreg", "Hijri->Greg"}}) {
+        for (const auto &[way, label] :
+             {std::pair{"GregToHijri", "Greg->Hijri"}, std::pair{"HijriToGreg", "Hijri->Greg"}}) {
             const double e = at((std::string("engine") + way).c_str());
             const double q = at((std::string("qt") + way).c_str());
             const double u = at((std::string("icu") + way).c_str());
@@ -463,8 +461,7 @@ int main(int argc, char *argv[])
     }
 
     std::printf("machine: %s, %d logical CPUs (nproc), load average %s; Qt %s; %s\n", qPrintable(cpuModel()),
-                logicalCpus(), qPrintable(loadAverage()), qVersion(),
-                qPrintable(QSysInfo::prettyProductName()));
+                logicalCpus(), qPrintable(loadAverage()), qVersion(), qPrintable(QSysInfo::prettyProductName()));
     printTable(rows);
     return 0;
 }

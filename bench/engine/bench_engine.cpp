@@ -38,7 +38,7 @@ const QCalendar islamic(QCalendar::System::IslamicCivil);
 constexpr size_t kDates = 1 << 14;
 
 struct Sample {
-    std::vector<Date> greg;  // Julian before 15 October 1582
+    std::vector<Date> greg; // Julian before 15 October 1582
     std::vector<Date> hijri;
 };
 
@@ -63,10 +63,7 @@ const Sample &sample()
     return s;
 }
 
-bool readAsGregorian(const Date &g)
-{
-    return g.y > 1582 || (g.y == 1582 && (g.m > 10 || (g.m == 10 && g.d >= 15)));
-}
+bool readAsGregorian(const Date &g) { return g.y > 1582 || (g.y == 1582 && (g.m > 10 || (g.m == 10 && g.d >= 15))); }
 
 // --- the engine -------------------------------------------------------------
 
@@ -204,8 +201,7 @@ void icuHijriToGreg(benchmark::State &state)
 // benchmark (CPU ns per conversion). The machine is shared: other work only
 // ever adds time, so the fastest repetition is the fairest figure, the median
 // shows how much the rest wandered.
-class TableReporter : public benchmark::ConsoleReporter
-{
+class TableReporter : public benchmark::ConsoleReporter {
 public:
     std::map<std::string, double> fastest, median;
 
@@ -223,10 +219,7 @@ public:
     }
 };
 
-double smallest(const std::vector<double> &v)
-{
-    return v.empty() ? 0.0 : *std::min_element(v.begin(), v.end());
-}
+double smallest(const std::vector<double> &v) { return v.empty() ? 0.0 : *std::min_element(v.begin(), v.end()); }
 
 // Each side converts the other side's answers, so a wrong sample would show
 // before any timing is believed.
@@ -248,12 +241,12 @@ bool sampleAgrees()
 
 } // namespace
 
-#define CONVERSION_BENCHMARK(fn)                                                                   \
-    BENCHMARK(fn)                                                                                  \
-        ->Unit(benchmark::kNanosecond)                                                             \
-        ->MinTime(0.2)                                                                             \
-        ->Repetitions(7)                                                                           \
-        ->ComputeStatistics("min", smallest)                                                       \
+#define CONVERSION_BENCHMARK(fn)                                                                                       \
+    BENCHMARK(fn)                                                                                                      \
+        ->Unit(benchmark::kNanosecond)                                                                                 \
+        ->MinTime(0.2)                                                                                                 \
+        ->Repetitions(7)                                                                                               \
+        ->ComputeStatistics("min", smallest)                                                                           \
         ->ReportAggregatesOnly(true)
 
 CONVERSION_BENCHMARK(engineGregToHijri);
@@ -281,18 +274,15 @@ int main(int argc, char **argv)
         return it == ns.end() ? 0.0 : it->second;
     };
     std::printf("\nns per conversion, fastest of 7 repetitions (median in brackets)\n");
-    std::printf("%-12s %18s %18s %18s %10s %10s\n", "", "engine", "QCalendar", "ICU", "Qt/engine",
-                "ICU/engine");
+    std::printf("%-12s %18s %18s %18s %10s %10s\n", "", "engine", "QCalendar", "ICU", "Qt/engine", "ICU/engine");
     bool met = true;
     for (const char *way : {"GregToHijri", "HijriToGreg"}) {
-        const std::string e = std::string("engine") + way, q = std::string("qt") + way,
-                          u = std::string("icu") + way;
+        const std::string e = std::string("engine") + way, q = std::string("qt") + way, u = std::string("icu") + way;
         const double ef = at(reporter.fastest, e), qf = at(reporter.fastest, q), uf = at(reporter.fastest, u);
         if (ef <= 0)
             continue;
-        std::printf("%-12s %8.2f (%7.2f) %8.2f (%7.2f) %8.2f (%7.2f) %9.1fx %9.1fx\n", way, ef,
-                    at(reporter.median, e), qf, at(reporter.median, q), uf, at(reporter.median, u), qf / ef,
-                    uf / ef);
+        std::printf("%-12s %8.2f (%7.2f) %8.2f (%7.2f) %8.2f (%7.2f) %9.1fx %9.1fx\n", way, ef, at(reporter.median, e),
+                    qf, at(reporter.median, q), uf, at(reporter.median, u), qf / ef, uf / ef);
         met = met && ef <= 12.0 && (qf <= 0 || qf > ef) && (uf <= 0 || uf >= 30 * ef);
     }
     std::printf("targets (engine <= 12 ns, faster than QCalendar, >= 30x faster than ICU): %s\n",

@@ -47,7 +47,7 @@ QString written(QDate date, QCalendar calendar)
 {
     const QCalendar::YearMonthDay ymd = calendar.partsFromDate(date);
     return QString::asprintf("%04d-%02d-%02d ", ymd.year, ymd.month, ymd.day)
-           + QLocale::c().standaloneDayName(date.dayOfWeek(), QLocale::LongFormat) + u'\n';
+        + QLocale::c().standaloneDayName(date.dayOfWeek(), QLocale::LongFormat) + u'\n';
 }
 
 // The calendar the Gregorian side uses for a day: Julian before 15 October 1582.
@@ -85,7 +85,8 @@ QStringList manualEntries(const QString &page)
         if (lines[i] != u".TP" || (section != u"COMMANDS" && section != u"OPTIONS"))
             continue;
         QString tag = lines[i + 1];
-        tag.remove(QRegularExpression(QStringLiteral("\\\\f[BIRP]"))).replace(QStringLiteral("\\-"), QStringLiteral("-"));
+        tag.remove(QRegularExpression(QStringLiteral("\\\\f[BIRP]")))
+            .replace(QStringLiteral("\\-"), QStringLiteral("-"));
         entries << tag;
     }
     entries.sort();
@@ -102,14 +103,30 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("date");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("today") << "to-hijri" << "2024-07-16" << "1446-01-09 Tuesday\n";
-        QTest::newRow("today back") << "to-gregorian" << "1446-01-09" << "2024-07-16 Tuesday\n";
-        QTest::newRow("first day of the era") << "to-hijri" << "622-07-16" << "0001-01-01 Friday\n";
-        QTest::newRow("first day back") << "to-gregorian" << "0001-01-01" << "0622-07-16 Friday\n";
-        QTest::newRow("leap day") << "to-hijri" << "2024-02-29" << "1445-08-19 Thursday\n";
-        QTest::newRow("short fields") << "to-hijri" << "2024-7-16" << "1446-01-09 Tuesday\n";
-        QTest::newRow("leading zeros") << "to-gregorian" << "01446-01-09" << "2024-07-16 Tuesday\n";
-        QTest::newRow("after --") << "to-hijri" << "--\n2024-07-16" << "1446-01-09 Tuesday\n";
+        QTest::newRow("today") << "to-hijri"
+                               << "2024-07-16"
+                               << "1446-01-09 Tuesday\n";
+        QTest::newRow("today back") << "to-gregorian"
+                                    << "1446-01-09"
+                                    << "2024-07-16 Tuesday\n";
+        QTest::newRow("first day of the era") << "to-hijri"
+                                              << "622-07-16"
+                                              << "0001-01-01 Friday\n";
+        QTest::newRow("first day back") << "to-gregorian"
+                                        << "0001-01-01"
+                                        << "0622-07-16 Friday\n";
+        QTest::newRow("leap day") << "to-hijri"
+                                  << "2024-02-29"
+                                  << "1445-08-19 Thursday\n";
+        QTest::newRow("short fields") << "to-hijri"
+                                      << "2024-7-16"
+                                      << "1446-01-09 Tuesday\n";
+        QTest::newRow("leading zeros") << "to-gregorian"
+                                       << "01446-01-09"
+                                       << "2024-07-16 Tuesday\n";
+        QTest::newRow("after --") << "to-hijri"
+                                  << "--\n2024-07-16"
+                                  << "1446-01-09 Tuesday\n";
     }
     void convertsBothWays()
     {
@@ -129,7 +146,7 @@ private slots:
         const QCalendar julian(QCalendar::System::Julian);
         const QCalendar hijri(QCalendar::System::IslamicCivil);
         const QDate days[] = {QDate(622, 7, 16, julian), QDate(622, 7, 17, julian), QDate(1582, 10, 4, julian),
-                              QDate(1582, 10, 15), QDate(9999, 12, 30), QDate(9999, 12, 31)};
+                              QDate(1582, 10, 15),       QDate(9999, 12, 30),       QDate(9999, 12, 31)};
         for (const QDate day : days) {
             const QCalendar western = westernCalendarOf(day);
             const QCalendar::YearMonthDay w = western.partsFromDate(day);
@@ -147,19 +164,32 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("date");
-        QTest::newRow("day before the era") << "to-hijri" << "622-07-15";
-        QTest::newRow("year 10000") << "to-hijri" << "10000-01-01";
-        QTest::newRow("October 5, 1582") << "to-hijri" << "1582-10-05";
-        QTest::newRow("October 10, 1582") << "to-hijri" << "1582-10-10";
-        QTest::newRow("October 14, 1582") << "to-hijri" << "1582-10-14";
-        QTest::newRow("30 February") << "to-hijri" << "2023-02-29";
-        QTest::newRow("month 13") << "to-hijri" << "2024-13-01";
-        QTest::newRow("month 0") << "to-hijri" << "2024-00-10";
-        QTest::newRow("day 0") << "to-hijri" << "2024-07-00";
-        QTest::newRow("Hijri year 0") << "to-gregorian" << "0-12-29";
-        QTest::newRow("Hijri day 31") << "to-gregorian" << "1446-01-31";
-        QTest::newRow("Hijri month 13") << "to-gregorian" << "1446-13-01";
-        QTest::newRow("after the Hijri end") << "to-gregorian" << "9666-05-01";
+        QTest::newRow("day before the era") << "to-hijri"
+                                            << "622-07-15";
+        QTest::newRow("year 10000") << "to-hijri"
+                                    << "10000-01-01";
+        QTest::newRow("October 5, 1582") << "to-hijri"
+                                         << "1582-10-05";
+        QTest::newRow("October 10, 1582") << "to-hijri"
+                                          << "1582-10-10";
+        QTest::newRow("October 14, 1582") << "to-hijri"
+                                          << "1582-10-14";
+        QTest::newRow("30 February") << "to-hijri"
+                                     << "2023-02-29";
+        QTest::newRow("month 13") << "to-hijri"
+                                  << "2024-13-01";
+        QTest::newRow("month 0") << "to-hijri"
+                                 << "2024-00-10";
+        QTest::newRow("day 0") << "to-hijri"
+                               << "2024-07-00";
+        QTest::newRow("Hijri year 0") << "to-gregorian"
+                                      << "0-12-29";
+        QTest::newRow("Hijri day 31") << "to-gregorian"
+                                      << "1446-01-31";
+        QTest::newRow("Hijri month 13") << "to-gregorian"
+                                        << "1446-13-01";
+        QTest::newRow("after the Hijri end") << "to-gregorian"
+                                             << "9666-05-01";
     }
     void refusesWhatTheEngineRefuses()
     {
@@ -203,7 +233,8 @@ private slots:
         for (const char *command : {"to-hijri", "to-gregorian"}) {
             const Run run = runCli({QString::fromLatin1(command), date});
             QCOMPARE(run.out, QString());
-            QVERIFY2(run.err.contains(Refusal), qPrintable(QString::fromLatin1(command) + QStringLiteral(": ") + run.err));
+            QVERIFY2(run.err.contains(Refusal),
+                     qPrintable(QString::fromLatin1(command) + QStringLiteral(": ") + run.err));
             QCOMPARE(run.status, 1);
         }
     }
@@ -243,12 +274,14 @@ private slots:
         QCOMPARE(help.status, 0);
         QCOMPARE(help.err, QString());
         QVERIFY(help.out.startsWith(u"Usage: "));
-        QCOMPARE(helpEntries(help.out), QStringList({"-h, --help", "-v, --version", "to-gregorian DATE", "to-hijri DATE"}));
+        QCOMPARE(helpEntries(help.out),
+                 QStringList({"-h, --help", "-v, --version", "to-gregorian DATE", "to-hijri DATE"}));
 
         for (const char *command : {"to-hijri", "to-gregorian"}) {
             const Run commandHelp = runCli({QString::fromLatin1(command), "--help"});
             QCOMPARE(commandHelp.status, 0);
-            QVERIFY2(commandHelp.out.contains(QString::fromLatin1(command) + QStringLiteral(" DATE")), qPrintable(commandHelp.out));
+            QVERIFY2(commandHelp.out.contains(QString::fromLatin1(command) + QStringLiteral(" DATE")),
+                     qPrintable(commandHelp.out));
             QVERIFY2(commandHelp.out.contains(u"YYYY-MM-DD"), qPrintable(commandHelp.out));
         }
     }

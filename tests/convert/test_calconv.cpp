@@ -18,8 +18,8 @@ namespace {
 // The three inputs, then the four outputs.
 QStringList shown(const CalConv &d)
 {
-    return {d.InYearTXT->text(), d.InMonthTXT->text(), d.InDayTXT->text(), d.OutYearTXT->text(),
-            d.OutMonthTXT->text(), d.OutDayTXT->text(), d.ToWeekDay->text()};
+    return {d.InYearTXT->text(),   d.InMonthTXT->text(), d.InDayTXT->text(), d.OutYearTXT->text(),
+            d.OutMonthTXT->text(), d.OutDayTXT->text(),  d.ToWeekDay->text()};
 }
 
 QPoint centred(const QWidget &w)

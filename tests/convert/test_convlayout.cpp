@@ -46,9 +46,9 @@ private slots:
         CalConv d;
         if (!testsupport::layoutAsDesigned(d, d, 7485, 3915, Design))
             return;
-        const QList<std::pair<QWidget *, QLabel *>> captioned{
-            {d.InYearTXT, d.Label3}, {d.InMonthTXT, d.Label4}, {d.InDayTXT, d.Label5},
-            {d.OutYearTXT, d.Label6}, {d.OutMonthTXT, d.Label7}, {d.OutDayTXT, d.Label8}};
+        const QList<std::pair<QWidget *, QLabel *>> captioned{{d.InYearTXT, d.Label3},   {d.InMonthTXT, d.Label4},
+                                                              {d.InDayTXT, d.Label5},    {d.OutYearTXT, d.Label6},
+                                                              {d.OutMonthTXT, d.Label7}, {d.OutDayTXT, d.Label8}};
         QStringList names;
         for (const auto &[box, caption] : captioned) {
             QVERIFY2(spokenName(box).contains(caption->text(), Qt::CaseInsensitive), qPrintable(box->objectName()));

@@ -20,19 +20,44 @@ private slots:
         QTest::addColumn<int>("month");
         QTest::addColumn<bool>("go");
         QTest::addColumn<bool>("print");
-        const struct { bool hijri; int year, month; bool go, print; } rows[] = {
-            {false, 622, 6, false, false},   {false, 622, 7, true, true},      {false, 622, 12, true, true},
-            {false, 621, 12, false, false},  {false, 622, 13, true, true},     {false, 2562, 1, true, true},
-            {false, 2562, 2, false, false},  {false, 2562, 0, true, true},     {false, 2563, 1, false, false},
-            {false, 2561, 12, true, true},   {false, 1582, 9, true, true},     {false, 1582, 10, false, true},
-            {false, 1582, 11, true, true},   {false, 1583, 10, true, true},    {false, 1581, 10, true, true},
-            {false, 700, 13, true, true},    {true, 1, 1, true, true},         {true, 1, 0, false, false},
-            {true, 0, 12, false, false},     {true, 2000, 1, true, true},      {true, 2000, 2, false, false},
-            {true, 2001, 1, false, false},   {true, 1999, 12, true, true},     {true, 990, 8, true, true},
-            {true, 990, 9, false, true},     {true, 990, 10, true, true},      {true, 989, 9, true, true},
-            {true, 991, 9, true, true},      {true, 1582, 10, true, true},     {false, 990, 9, true, true},
-            {false, INT32_MIN, 7, false, false}, {false, INT32_MAX, 1, false, false},
-            {true, 1, INT32_MAX, true, true}, {true, 2000, INT32_MIN, true, true}};
+        const struct {
+            bool hijri;
+            int year, month;
+            bool go, print;
+        } rows[] = {{false, 622, 6, false, false},
+                    {false, 622, 7, true, true},
+                    {false, 622, 12, true, true},
+                    {false, 621, 12, false, false},
+                    {false, 622, 13, true, true},
+                    {false, 2562, 1, true, true},
+                    {false, 2562, 2, false, false},
+                    {false, 2562, 0, true, true},
+                    {false, 2563, 1, false, false},
+                    {false, 2561, 12, true, true},
+                    {false, 1582, 9, true, true},
+                    {false, 1582, 10, false, true},
+                    {false, 1582, 11, true, true},
+                    {false, 1583, 10, true, true},
+                    {false, 1581, 10, true, true},
+                    {false, 700, 13, true, true},
+                    {true, 1, 1, true, true},
+                    {true, 1, 0, false, false},
+                    {true, 0, 12, false, false},
+                    {true, 2000, 1, true, true},
+                    {true, 2000, 2, false, false},
+                    {true, 2001, 1, false, false},
+                    {true, 1999, 12, true, true},
+                    {true, 990, 8, true, true},
+                    {true, 990, 9, false, true},
+                    {true, 990, 10, true, true},
+                    {true, 989, 9, true, true},
+                    {true, 991, 9, true, true},
+                    {true, 1582, 10, true, true},
+                    {false, 990, 9, true, true},
+                    {false, INT32_MIN, 7, false, false},
+                    {false, INT32_MAX, 1, false, false},
+                    {true, 1, INT32_MAX, true, true},
+                    {true, 2000, INT32_MIN, true, true}};
         for (const auto &r : rows)
             QTest::addRow("%s %d-%d", r.hijri ? "H" : "G", r.year, r.month)
                 << r.hijri << r.year << r.month << r.go << r.print;

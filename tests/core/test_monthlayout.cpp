@@ -87,7 +87,7 @@ private slots:
                     const int32_t length = greg ? e.GregMonthDays(year, month) : e.HijriMonthDays(year, month);
                     for (int32_t d = 1; d <= 31; ++d) {
                         const bool real = beforeTheEra ? d <= length
-                                          : greg       ? e.CheckGregDate(year, month, d)
+                            : greg                     ? e.CheckGregDate(year, month, d)
                                                        : e.CheckHijriDate(year, month, d);
                         QVERIFY2(days.contains(d) == real, qPrintable(where + QStringLiteral(" day %1").arg(d)));
                     }

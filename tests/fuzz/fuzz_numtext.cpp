@@ -7,8 +7,7 @@
 #include <cstdlib>
 #include <limits>
 
-template <typename Int>
-bool isWholeNumberOf(const QString &text, Int whole)
+template <typename Int> bool isWholeNumberOf(const QString &text, Int whole)
 {
     const double value = core::ValOf(text);
     const double off = std::fabs(value - double(whole));

@@ -33,8 +33,9 @@ void clickBar(VScrollBar *bar, QStyle::SubControl part)
 QString state(const CalMain &w)
 {
     const auto *m = w.MonthScroll, *y = w.YearScroll;
-    return w.MonthTXT->text() + u'/' + w.YearTXT->text() + QString::asprintf(" %d/%d %d..%d %d..%d/%d", m->Value(),
-                y->Value(), m->Min(), m->Max(), y->Min(), y->Max(), y->pageStep());
+    return w.MonthTXT->text() + u'/' + w.YearTXT->text()
+        + QString::asprintf(" %d/%d %d..%d %d..%d/%d", m->Value(), y->Value(), m->Min(), m->Max(), y->Min(), y->Max(),
+                            y->pageStep());
 }
 
 const QString GregToday = QStringLiteral("7/2024 7/2024 1..12 622..2562/100");
@@ -42,12 +43,18 @@ const QString HijriToday = QStringLiteral("1/1446 1/1446 1..12 1..2000/100");
 
 // Typed into the boxes (null: not typed), and the outcome: the heading "Go" draws, or the message of the refusal.
 // 67536 wrapped to 16 bits would be 2000. Each calendar's rows end on a month drawn, which a switch then leaves.
-const struct { bool hijri; const char *month, *year, *outcome; } Entries[] = {
-    {false, "abc", nullptr, "Your Month is out of range"}, {false, nullptr, "67536", "Your Year is out of range"},
-    {false, "6", "622", "Your date is out of range"},      {false, "10", "1582", "Your date is out of range"},
-    {false, "7", "622", "July,622"},                       {false, "1", "2562", "January,2562"},
-    {true, "9", "990", "Your date is out of range"},       {true, "1", "2000", "Muharram,2000"},
-    {true, "1", "1", "Muharram,1"}};
+const struct {
+    bool hijri;
+    const char *month, *year, *outcome;
+} Entries[] = {{false, "abc", nullptr, "Your Month is out of range"},
+               {false, nullptr, "67536", "Your Year is out of range"},
+               {false, "6", "622", "Your date is out of range"},
+               {false, "10", "1582", "Your date is out of range"},
+               {false, "7", "622", "July,622"},
+               {false, "1", "2562", "January,2562"},
+               {true, "9", "990", "Your date is out of range"},
+               {true, "1", "2000", "Muharram,2000"},
+               {true, "1", "1", "Muharram,1"}};
 
 } // namespace
 

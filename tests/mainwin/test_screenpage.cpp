@@ -125,9 +125,13 @@ private slots:
         QCOMPARE(w.paintCount(), settled);
 
         // Both numbers of each day in the table, the other in its month's key colour, the marker only on today's cell.
-        const struct { Lead lead; int year, month, marked; } months[] = {
-            {Lead::Gregorian, 622, 7, -1}, {Lead::Gregorian, 1582, 10, -1}, {Lead::Hijri, 1446, 1, 9},
-            {Lead::Hijri, 38, 9, -1}};
+        const struct {
+            Lead lead;
+            int year, month, marked;
+        } months[] = {{Lead::Gregorian, 622, 7, -1},
+                      {Lead::Gregorian, 1582, 10, -1},
+                      {Lead::Hijri, 1446, 1, 9},
+                      {Lead::Hijri, 38, 9, -1}};
         for (const auto &[lead, year, month, marked] : months) {
             showMonth(w, lead, QString::number(month), QString::number(year));
             const core::MonthLayout page = core::LayMonth(*realEngine, lead, year, month);
@@ -165,8 +169,13 @@ private slots:
         testsupport::FakeEngine oddWeekday(*realEngine), longMonth(*realEngine);
         oddWeekday.weekDayOf = [](int32_t, int32_t, int32_t) { return 9; };
         longMonth.hijriMonthDays = [](int32_t, int32_t) { return 40; };
-        const struct { Lead lead; const char *month; const core::CalendarEngine *engine; } pages[] = {
-            {Lead::Gregorian, "13", realEngine}, {Lead::Gregorian, "7", &oddWeekday}, {Lead::Hijri, "1", &longMonth}};
+        const struct {
+            Lead lead;
+            const char *month;
+            const core::CalendarEngine *engine;
+        } pages[] = {{Lead::Gregorian, "13", realEngine},
+                     {Lead::Gregorian, "7", &oddWeekday},
+                     {Lead::Hijri, "1", &longMonth}};
         for (const auto &p : pages) {
             const QString year = p.lead == Lead::Gregorian ? "2024" : "1446";
             CalMain w;

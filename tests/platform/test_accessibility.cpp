@@ -10,8 +10,8 @@
 
 #include <QAccessible>
 #include <QMenu>
-#include <QRegularExpression>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {

@@ -1,8 +1,8 @@
 // Reading what the recording printer was asked to print.
 #pragma once
 
-#include "recordingprinter.h"
 #include "print/calprint.h"
+#include "recordingprinter.h"
 
 #include <QLineEdit>
 #include <QRadioButton>

@@ -17,13 +17,10 @@
 #include <cmath>
 #include <utility>
 
-using testsupport::RecordingPrinter;
 using printtests::Op;
+using testsupport::RecordingPrinter;
 
-static bool near(double a, double b)
-{
-    return std::abs(a - b) <= 1e-3;
-}
+static bool near(double a, double b) { return std::abs(a - b) <= 1e-3; }
 
 class TestPrint : public QObject {
     Q_OBJECT
@@ -225,7 +222,8 @@ private slots:
         QTest::newRow("middle, no reason") << false << 2 << QString()
                                            << "The printer \"Recorder\" failed.\n\nApril 2024 and the months after "
                                               "it were not printed.";
-        QTest::newRow("last, Hijri") << true << 3 << "Jammed" << "Jammed\n\nRamadan 1445 was not printed.";
+        QTest::newRow("last, Hijri") << true << 3 << "Jammed"
+                                     << "Jammed\n\nRamadan 1445 was not printed.";
     }
 
     void printerFault()

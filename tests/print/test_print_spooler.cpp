@@ -16,7 +16,10 @@ namespace {
 
 const QString Queue = QStringLiteral("dovrin-pdf");
 
-struct Run { int exitCode = -1; QString output; };
+struct Run {
+    int exitCode = -1;
+    QString output;
+};
 
 Run run(const QString &program, const QStringList &arguments)
 {

@@ -8,8 +8,8 @@
 #include "platform/scrollbar.h"
 #include "print/calcanprint.h"
 #include "print/calprint.h"
-#include "testsupport.h"
 #include "tests/print/printtests.h"
+#include "testsupport.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -33,12 +33,25 @@ const QStringList MainMessages = {QStringLiteral("Input Error ...: Your Month is
 // Texts no user should type: Qt's clipboard brings them in as a paste would.
 inline QStringList hostileTexts()
 {
-    return {QString(), QStringLiteral(" \t\n\t "), QStringLiteral("+"), QStringLiteral("-"), QStringLiteral("+-"),
-            QStringLiteral("."), QString(10000, u'9'), QString(9999, u'0') + u'7',
-            QStringLiteral("&H") + QString(40, u'F'), QStringLiteral("&O") + QString(40, u'7'),
-            QStringLiteral("1E999"), QStringLiteral("-1E999"), QStringLiteral("NaN"), QStringLiteral("-Infinity"),
-            QStringLiteral("2\t0\n2\t4"), QStringLiteral("\u0633\u0646\u0629"),
-            QStringLiteral("\u0662\u0660\u0662\u0664"), QStringLiteral("\u202E12"), QStringLiteral("\U0001F4C5") + u'7',
+    return {QString(),
+            QStringLiteral(" \t\n\t "),
+            QStringLiteral("+"),
+            QStringLiteral("-"),
+            QStringLiteral("+-"),
+            QStringLiteral("."),
+            QString(10000, u'9'),
+            QString(9999, u'0') + u'7',
+            QStringLiteral("&H") + QString(40, u'F'),
+            QStringLiteral("&O") + QString(40, u'7'),
+            QStringLiteral("1E999"),
+            QStringLiteral("-1E999"),
+            QStringLiteral("NaN"),
+            QStringLiteral("-Infinity"),
+            QStringLiteral("2\t0\n2\t4"),
+            QStringLiteral("\u0633\u0646\u0629"),
+            QStringLiteral("\u0662\u0660\u0662\u0664"),
+            QStringLiteral("\u202E12"),
+            QStringLiteral("\U0001F4C5") + u'7',
             QString(QChar(0)) + u'7'};
 }
 
@@ -77,7 +90,7 @@ inline Lead leadOf(const CalMain &w) { return w.HegOpt->isChecked() ? Lead::Hijr
 inline QString headingFor(Lead lead, int32_t month, int32_t year, const QString &gap = QStringLiteral(","))
 {
     return (lead == Lead::Hijri ? core::HijriMonthName(month) : core::GregMonthName(month)) + gap
-           + core::PlainNumber(year);
+        + core::PlainNumber(year);
 }
 
 // July 622 to January 2562 (Gregorian), Muharram 1 to Muharram 2000 (Hijri).
@@ -86,7 +99,7 @@ inline bool inRange(Lead lead, int32_t month, int32_t year)
     const int64_t months = int64_t(year) * 12 + month;
     const bool hijri = lead == Lead::Hijri;
     return month >= 1 && month <= 12 && months >= (hijri ? 12 + 1 : 622 * 12 + 7)
-           && months <= (hijri ? 2000 : 2562) * 12 + 1;
+        && months <= (hijri ? 2000 : 2562) * 12 + 1;
 }
 
 // After any action on the main window: only its own messages, each bringing back today's month (unless the
@@ -104,8 +117,8 @@ inline void checkMainWindow(const CalMain &w, const QString &headingBefore, cons
     QCOMPARE(w.YearScroll->Max(), lead == Lead::Hijri ? 2000 : 2562);
     int32_t day, month, year;
     lead == Lead::Hijri ? core::TodayHijri(day, month, year) : core::TodayGreg(day, month, year);
-    for (const auto &[box, bar, todays] : {std::tuple{w.MonthTXT, w.MonthScroll, month},
-                                           std::tuple{w.YearTXT, w.YearScroll, year}}) {
+    for (const auto &[box, bar, todays] :
+         {std::tuple{w.MonthTXT, w.MonthScroll, month}, std::tuple{w.YearTXT, w.YearScroll, year}}) {
         if (box->hasFocus())
             continue;
         QVERIFY2(isPlainNumber(box->text()), qPrintable(box->text()));
@@ -140,8 +153,8 @@ inline void convertAndCheck(CalConv &d, QPushButton *button, Messages &messages)
     const QStringList before = outputs();
     messages.clear();
     click(button);
-    const bool accepted =
-        fitsIn32Bits(d.InYearTXT->text()) && fitsIn32Bits(d.InMonthTXT->text()) && fitsIn32Bits(d.InDayTXT->text());
+    const bool accepted
+        = fitsIn32Bits(d.InYearTXT->text()) && fitsIn32Bits(d.InMonthTXT->text()) && fitsIn32Bits(d.InDayTXT->text());
     const int32_t y = whole(d.InYearTXT), m = whole(d.InMonthTXT), day = whole(d.InDayTXT);
     const core::CalendarEngine &e = core::engine();
     const bool toHijri = button == d.ToHegiry;
@@ -153,8 +166,9 @@ inline void convertAndCheck(CalConv &d, QPushButton *button, Messages &messages)
     const core::Ymd c = toHijri ? e.GregToHijri(y, m, day) : e.HijriToGreg(y, m, day);
     const core::Ymd g = toHijri ? core::Ymd{y, m, day} : c;
     QCOMPARE(messages.count(), 0);
-    QCOMPARE(outputs(), (QStringList{core::PlainNumber(c.year), core::PlainNumber(c.month), core::PlainNumber(c.day),
-                                     core::WeekDayName(e.WeekDayOf(g.year, g.month, g.day))}));
+    QCOMPARE(outputs(),
+             (QStringList{core::PlainNumber(c.year), core::PlainNumber(c.month), core::PlainNumber(c.day),
+                          core::WeekDayName(e.WeekDayOf(g.year, g.month, g.day))}));
 }
 
 // Presses Print: one of the dialog's messages and nothing printed, or a page for each month, headed by its month.

@@ -17,7 +17,8 @@ private slots:
         for (const QString &text : hostileTexts())
             for (const bool hijri : {false, true})
                 QTest::addRow("%d %s %s", ++row, hijri ? "Hijri" : "Gregorian",
-                              text.left(12).toUtf8().toPercentEncoding().constData()) << text << hijri;
+                              text.left(12).toUtf8().toPercentEncoding().constData())
+                    << text << hijri;
     }
     void initTestCase()
     {

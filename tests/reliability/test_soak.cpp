@@ -91,7 +91,7 @@ struct User {
     void enter(QLineEdit *box, const QString &text)
     {
         const bool typeable = !text.isEmpty() && text.size() < 40
-                              && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u' ' && c <= u'~'; });
+            && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u' ' && c <= u'~'; });
         if (!typeable)
             return paste(box, text);
         if (!box->window()->isActiveWindow())

@@ -76,15 +76,14 @@ QString captionOf(const QWidget *control)
 QRect twipsOf(const QWidget *control)
 {
     const QRect r = control->geometry();
-    return QRect(r.x() * TwipsPerPixel, r.y() * TwipsPerPixel, r.width() * TwipsPerPixel,
-                 r.height() * TwipsPerPixel);
+    return QRect(r.x() * TwipsPerPixel, r.y() * TwipsPerPixel, r.width() * TwipsPerPixel, r.height() * TwipsPerPixel);
 }
 
 // "Arial 24 pt regular" in the notes, or else the window's font: Arial 9.75 pt bold.
 void checkFont(const QWidget *control, const QString &notes)
 {
-    const QRegularExpressionMatch own =
-        QRegularExpression(QStringLiteral("Arial ([0-9.]+) pt (bold|regular)")).match(notes);
+    const QRegularExpressionMatch own
+        = QRegularExpression(QStringLiteral("Arial ([0-9.]+) pt (bold|regular)")).match(notes);
     const qreal points = own.hasMatch() ? own.captured(1).toDouble() : 9.75;
     const bool bold = own.hasMatch() ? own.captured(2) == QLatin1String("bold") : true;
     QCOMPARE(control->font().family(), QStringLiteral("Arial"));
@@ -116,8 +115,7 @@ void checkCaption(const QWidget *control, const Row &row)
     QCOMPARE(spoken->text(QAccessible::Name), QString(caption).remove(u'&'));
 }
 
-void checkLayout(const QWidget &window, const QWidget &client, int clientWidth, int clientHeight,
-                 const QString &design)
+void checkLayout(const QWidget &window, const QWidget &client, int clientWidth, int clientHeight, const QString &design)
 {
     QCOMPARE(QSize(client.width() * TwipsPerPixel, client.height() * TwipsPerPixel), QSize(clientWidth, clientHeight));
     checkFont(&window, {});

@@ -95,10 +95,7 @@ void RecordingPrinter::Scale()
     Printer::Scale();
 }
 
-void RecordingPrinter::Line(double x1, double y1, double x2, double y2)
-{
-    Line(x1, y1, x2, y2, ForeColor());
-}
+void RecordingPrinter::Line(double x1, double y1, double x2, double y2) { Line(x1, y1, x2, y2, ForeColor()); }
 
 void RecordingPrinter::Line(double x1, double y1, double x2, double y2, core::Colour colour)
 {

@@ -22,8 +22,7 @@ void clickOption(QRadioButton *option);
 
 // Opens a dialog from its menu entry and runs the steps in its modal loop; true when the dialog opened and the
 // steps left it hidden. A dialog left open is hidden, so that a failing test never waits on it.
-template <typename Dialog>
-bool whileOpen(QAction *menuEntry, const std::function<void(Dialog &)> &steps)
+template <typename Dialog> bool whileOpen(QAction *menuEntry, const std::function<void(Dialog &)> &steps)
 {
     bool hidden = false;
     QTimer::singleShot(0, [&] {
@@ -51,7 +50,11 @@ public:
     QStringList texts;
     QStringList titles;
     int count() const { return int(texts.size()); }
-    void clear() { texts.clear(); titles.clear(); }
+    void clear()
+    {
+        texts.clear();
+        titles.clear();
+    }
 };
 
 // The real engine, with any operation replaced by a lambda (each starts as the real engine's).
@@ -64,8 +67,7 @@ public:
           hijriMonthDays(std::bind_front(&Real::HijriMonthDays, &real)),
           weekDayOf(std::bind_front(&Real::WeekDayOf, &real)), hijriToGreg(std::bind_front(&Real::HijriToGreg, &real)),
           gregToHijri(std::bind_front(&Real::GregToHijri, &real)), real_(real)
-    {
-    }
+    {}
     std::function<int32_t(int32_t, int32_t)> gregMonthDays, hijriMonthDays;
     std::function<int32_t(int32_t, int32_t, int32_t)> weekDayOf;
     std::function<core::Ymd(int32_t, int32_t, int32_t)> hijriToGreg, gregToHijri;
