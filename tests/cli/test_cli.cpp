@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 
@@ -128,6 +129,21 @@ PdfInfo pdfInfo(const QString &pdf)
     const QRegularExpressionMatch sized = size.match(text);
     info.size = QSizeF(sized.captured(1).toDouble(), sized.captured(2).toDouble());
     return info;
+}
+
+// How far down the page, as a share of its height, the lowest text (the
+// legend under the grid) stands on a page.
+double lowestTextShare(const QString &pdf, int page, double pageHeight)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf,
+                                                "-"});
+    process.waitForFinished(30000);
+    static const QRegularExpression word(QStringLiteral("<word [^>]*yMin=\"([\\d.]+)\""));
+    double lowest = 0;
+    for (const QRegularExpressionMatch &match : word.globalMatch(QString::fromUtf8(process.readAllStandardOutput())))
+        lowest = std::max(lowest, match.captured(1).toDouble());
+    return lowest / pageHeight;
 }
 
 const char *const HijriMonthNames[] = {"Muharram", "Safar",   "Rabi I",  "Rabi II",       "Jumada I",     "Jumada II",
@@ -451,6 +467,13 @@ private slots:
             = expectedPage(hijri ? islamic : gregorian, hijri ? gregorian : islamic, year.toInt(), 8);
         QVERIFY2(text.startsWith(expected.heading), qPrintable(text));
         QVERIFY2(text.endsWith(expected.legend.join(u' ')), qPrintable(text));
+        // The page is laid out for the paper as it lies: a wide grid low on
+        // lying paper, a narrower one in the upper half of upright paper.
+        const double legendAt = lowestTextShare(pdf, 2, info.size.height());
+        if (points.width() > points.height())
+            QVERIFY2(legendAt > 0.75 && legendAt < 0.95, qPrintable(QString::number(legendAt)));
+        else
+            QVERIFY2(legendAt > 0.4 && legendAt < 0.6, qPrintable(QString::number(legendAt)));
     }
 
     // The dialog's refusals, the ranges' edges, and what a script may get
