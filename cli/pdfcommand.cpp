@@ -57,7 +57,8 @@ struct Options {
                             QStringLiteral("M")};
     QCommandLineOption to{QStringLiteral("to"), QStringLiteral("The last month to print, 1 to 12."),
                           QStringLiteral("N")};
-    QCommandLineOption hijri{QStringLiteral("hijri"), QStringLiteral("Prints Hijri months (Gregorian ones without it).")};
+    QCommandLineOption hijri{QStringLiteral("hijri"),
+                             QStringLiteral("Prints Hijri months (Gregorian ones without it).")};
     QCommandLineOption paper{QStringLiteral("paper"), QStringLiteral("The paper: a4 (the default), letter or a5."),
                              QStringLiteral("SIZE"), QStringLiteral("a4")};
     QCommandLineOption landscape{QStringLiteral("landscape"), QStringLiteral("Lays the paper on its long side.")};
@@ -66,8 +67,8 @@ struct Options {
 void addOptions(QCommandLineParser &parser, const Options &options, const Command &command)
 {
     parser.setApplicationDescription(command.description);
-    parser.addOptions({options.help, options.year, options.from, options.to, options.hijri, options.paper,
-                       options.landscape});
+    parser.addOptions(
+        {options.help, options.year, options.from, options.to, options.hijri, options.paper, options.landscape});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The PDF file to write."),
                                  command.name + u' ' + command.operands);
 }
@@ -100,8 +101,8 @@ int runPdf(const Command &command, const QStringList &arguments)
     }
     PrintRange range;
     range.calendar = parser.isSet(options.hijri) ? core::Lead::Hijri : core::Lead::Gregorian;
-    const std::pair<const QCommandLineOption *, int32_t *> fields[] = {
-        {&options.year, &range.Year}, {&options.from, &range.From}, {&options.to, &range.To}};
+    const std::pair<const QCommandLineOption *, int32_t *> fields[]
+        = {{&options.year, &range.Year}, {&options.from, &range.From}, {&options.to, &range.To}};
     for (const auto &[option, field] : fields) {
         const QString text = parser.value(*option);
         const std::optional<int32_t> value = fieldValue(text);
@@ -113,7 +114,8 @@ int runPdf(const Command &command, const QStringList &arguments)
     }
     const std::optional<QPageSize::PageSizeId> paper = paperNamed(parser.value(options.paper));
     if (!paper) {
-        printError(QStringLiteral("unknown paper '%1'; --paper takes %2.").arg(parser.value(options.paper), PaperNames));
+        printError(
+            QStringLiteral("unknown paper '%1'; --paper takes %2.").arg(parser.value(options.paper), PaperNames));
         return Misused;
     }
 
@@ -133,10 +135,9 @@ int runPdf(const Command &command, const QStringList &arguments)
     if (!installEngine())
         return NoEngine;
 
-    const QPageLayout layout(QPageSize(*paper),
-                             parser.isSet(options.landscape) ? QPageLayout::Landscape : QPageLayout::Portrait,
-                             QMarginsF(MarginMillimetres, MarginMillimetres, MarginMillimetres, MarginMillimetres),
-                             QPageLayout::Millimeter);
+    const QPageLayout layout(
+        QPageSize(*paper), parser.isSet(options.landscape) ? QPageLayout::Landscape : QPageLayout::Portrait,
+        QMarginsF(MarginMillimetres, MarginMillimetres, MarginMillimetres, MarginMillimetres), QPageLayout::Millimeter);
     platform::PdfPrinter printer(files[0], layout);
     PrintJob job(range, &printer);
     if (!job.run()) {

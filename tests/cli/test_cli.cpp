@@ -1,16 +1,17 @@
 // dovrin-cli run as a process, as scripts run it: no display, the answer on
 // standard output, the refusal on standard error with a non-zero status.
 #include <QCalendar>
-#include <QDir>
-#include <QLocale>
-#include <QSize>
 #include <QDate>
+#include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSize>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <clocale>
 
 namespace {
 
@@ -22,12 +23,14 @@ struct Run {
 
 // Runs dovrin-cli with no display at all, from a folder of the test's own.
 Run runCli(const QStringList &arguments, const QString &program = QStringLiteral(DOVRIN_CLI),
-           const QString &workingDir = QString())
+           const QString &workingDir = QString(), const QString &locale = QString())
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LD_LIBRARY_PATH"})
         env.remove(QString::fromLatin1(name));
+    if (!locale.isEmpty())
+        env.insert(QStringLiteral("LC_ALL"), locale);
     process.setProcessEnvironment(env);
     if (!workingDir.isEmpty())
         process.setWorkingDirectory(workingDir);
@@ -98,13 +101,12 @@ QStringList manualEntries(const QString &page, const QStringList &sections = {"C
     return entries;
 }
 
-
 // A PDF read back as a user reads it: one page's text, laid out.
 QString pdfPageText(const QString &pdf, int page)
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {"-layout", "-f", QString::number(page), "-l", QString::number(page),
-                                                pdf, "-"});
+    process.start(QStringLiteral("pdftotext"),
+                  {"-layout", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
     process.waitForFinished(30000);
     return QString::fromUtf8(process.readAllStandardOutput());
 }
@@ -136,8 +138,8 @@ PdfInfo pdfInfo(const QString &pdf)
 double lowestTextShare(const QString &pdf, int page, double pageHeight)
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf,
-                                                "-"});
+    process.start(QStringLiteral("pdftotext"),
+                  {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
     process.waitForFinished(30000);
     static const QRegularExpression word(QStringLiteral("<word [^>]*yMin=\"([\\d.]+)\""));
     double lowest = 0;
@@ -146,7 +148,21 @@ double lowestTextShare(const QString &pdf, int page, double pageHeight)
     return lowest / pageHeight;
 }
 
-const char *const HijriMonthNames[] = {"Muharram", "Safar",   "Rabi I",  "Rabi II",       "Jumada I",     "Jumada II",
+// The words of a page with their boxes.
+QStringList wordsOf(const QString &pdf, int page)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
+    process.waitForFinished(30000);
+    QStringList words;
+    static const QRegularExpression word(QStringLiteral("<word .*</word>"));
+    for (const QRegularExpressionMatch &match : word.globalMatch(QString::fromUtf8(process.readAllStandardOutput())))
+        words << match.captured(0);
+    return words;
+}
+
+const char *const HijriMonthNames[] = {"Muharram", "Safar",   "Rabi I",  "Rabi II", "Jumada I",      "Jumada II",
                                        "Rajab",    "Sha'ban", "Ramadan", "Shawwal", "Thu Al-Qa'dah", "Thu Al-Hijjah"};
 
 QString monthName(const QCalendar &calendar, int month)
@@ -180,9 +196,9 @@ ExpectedPage expectedPage(const QCalendar &lead, const QCalendar &other, int yea
         if (!otherMonths.contains(std::pair(ymd.year, ymd.month))) {
             otherMonths << std::pair(ymd.year, ymd.month);
             entries << QStringLiteral("%1 - %2 %3")
-                               .arg(QChar(char16_t(u'A' + otherMonths.size() - 1)))
-                               .arg(monthName(other, ymd.month))
-                               .arg(ymd.year);
+                           .arg(QChar(char16_t(u'A' + otherMonths.size() - 1)))
+                           .arg(monthName(other, ymd.month))
+                           .arg(ymd.year);
         }
         page.leadDays << QString::number(day);
         page.otherDays << QString::number(ymd.day) + QChar(char16_t(u'A' + otherMonths.size() - 1));
@@ -425,7 +441,8 @@ private slots:
             const qsizetype header = raw.indexOf(QRegularExpression(QStringLiteral("\\s*Sunday\\s+Monday.*")));
             QVERIFY(header >= 0 && header + 1 < raw.size());
             const qsizetype firstAt = raw[header + 1].indexOf(QRegularExpression(QStringLiteral("\\b1\\b")));
-            const QString weekday = QLocale::c().standaloneDayName(expected.firstWeekday == 0 ? 7 : expected.firstWeekday);
+            const QString weekday
+                = QLocale::c().standaloneDayName(expected.firstWeekday == 0 ? 7 : expected.firstWeekday);
             const qsizetype weekdayAt = raw[header].indexOf(weekday);
             const qsizetype nextWeekdayAt = expected.firstWeekday == 6
                 ? raw[header].size()
@@ -476,6 +493,34 @@ private slots:
             QVERIFY2(legendAt > 0.4 && legendAt < 0.6, qPrintable(QString::number(legendAt)));
     }
 
+    // A user whose locale writes "1,5" gets the same pages and the same
+    // refusals: nothing the tool reads or writes follows the locale.
+    void pdfInADecimalCommaLocale()
+    {
+        const QString german = QStringLiteral("de_DE.UTF-8");
+        if (!std::setlocale(LC_NUMERIC, qPrintable(german)))
+            QSKIP("no de_DE.UTF-8 locale here (localedef -i de_DE -f UTF-8 de_DE.UTF-8 makes one)");
+        std::setlocale(LC_NUMERIC, "C");
+        QTemporaryDir dir;
+        const QStringList range{"--year", "2024", "--from", "2", "--to", "3", "--paper", "a5", "--landscape"};
+        const Run inC = runCli(QStringList{"pdf", dir.filePath(QStringLiteral("c.pdf"))} + range);
+        const Run inGerman = runCli(QStringList{"pdf", dir.filePath(QStringLiteral("de.pdf"))} + range,
+                                    QStringLiteral(DOVRIN_CLI), QString(), german);
+        QCOMPARE(inC.status, 0);
+        QCOMPARE(inGerman.status, 0);
+        QCOMPARE(inGerman.err, QString());
+        for (int page : {1, 2}) {
+            const QStringList words = wordsOf(dir.filePath(QStringLiteral("c.pdf")), page);
+            QVERIFY(words.size() > 60);
+            QCOMPARE(wordsOf(dir.filePath(QStringLiteral("de.pdf")), page), words);
+        }
+        const Run decimal
+            = runCli({"pdf", dir.filePath(QStringLiteral("x.pdf")), "--year", "2024", "--from", "1,5", "--to", "2"},
+                     QStringLiteral(DOVRIN_CLI), QString(), german);
+        QCOMPARE(decimal.status, 2);
+        QVERIFY2(decimal.err.contains(u"takes a whole number"), qPrintable(decimal.err));
+    }
+
     // The dialog's refusals, the ranges' edges, and what a script may get
     // wrong: each told on standard error with its status, nothing on
     // standard output, and no file (nor a temporary one) left behind; a
@@ -496,21 +541,19 @@ private slots:
         QTest::newRow("February 2562") << QStringList{"--year", "2562", "--from", "1", "--to", "2"} << dates << 1;
         QTest::newRow("Hijri year 0") << QStringList{"--year", "0", "--from", "1", "--to", "1", "--hijri"} << dates
                                       << 1;
-        QTest::newRow("Hijri Safar 2000") << QStringList{"--year", "2000", "--from", "1", "--to", "2", "--hijri"}
-                                          << dates << 1;
-        QTest::newRow("year beyond 32 bits") << QStringList{"--year", "99999999999", "--from", "1", "--to", "1"}
-                                             << dates << 1;
+        QTest::newRow("Hijri Safar 2000")
+            << QStringList{"--year", "2000", "--from", "1", "--to", "2", "--hijri"} << dates << 1;
+        QTest::newRow("year beyond 32 bits")
+            << QStringList{"--year", "99999999999", "--from", "1", "--to", "1"} << dates << 1;
         QTest::newRow("From after To") << QStringList{"--year", "2024", "--from", "5", "--to", "3"}
                                        << "no month to print" << 1;
-        QTest::newRow("letters after the year") << QStringList{"--year", "2024x", "--from", "1", "--to", "1"}
-                                                << number << 2;
+        QTest::newRow("letters after the year")
+            << QStringList{"--year", "2024x", "--from", "1", "--to", "1"} << number << 2;
         QTest::newRow("decimal month") << QStringList{"--year", "2024", "--from", "1.5", "--to", "2"} << number << 2;
         QTest::newRow("empty month") << QStringList{"--year", "2024", "--from", "1", "--to", ""} << number << 2;
-        QTest::newRow("blank in the year") << QStringList{"--year", " 2024", "--from", "1", "--to", "1"} << number
-                                           << 2;
-        QTest::newRow("Arabic-Indic digits") << QStringList{"--year", QString::fromUtf8("٢٠٢٤"), "--from", "1", "--to",
-                                                            "1"}
-                                             << number << 2;
+        QTest::newRow("blank in the year") << QStringList{"--year", " 2024", "--from", "1", "--to", "1"} << number << 2;
+        QTest::newRow("Arabic-Indic digits")
+            << QStringList{"--year", QString::fromUtf8("٢٠٢٤"), "--from", "1", "--to", "1"} << number << 2;
         QTest::newRow("no value") << QStringList{"--year", "2024", "--from", "1", "--to"} << "Missing value" << 2;
         QTest::newRow("no --to") << QStringList{"--year", "2024", "--from", "1"} << "needs --to" << 2;
         QTest::newRow("no --year") << QStringList{"--from", "1", "--to", "1"} << "needs --year" << 2;
@@ -548,8 +591,9 @@ private slots:
         QVERIFY(plain.open(QIODevice::WriteOnly));
         plain.close();
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
-        for (const QString &file : {dir.filePath(QStringLiteral("plain/out.pdf")),
-                                    dir.filePath(QStringLiteral("missing/out.pdf")), dir.filePath(QStringLiteral("folder"))}) {
+        for (const QString &file :
+             {dir.filePath(QStringLiteral("plain/out.pdf")), dir.filePath(QStringLiteral("missing/out.pdf")),
+              dir.filePath(QStringLiteral("folder"))}) {
             const Run run = runCli({"pdf", file, "--year", "2024", "--from", "1", "--to", "2"});
             QCOMPARE(run.out, QString());
             QVERIFY2(run.err.startsWith(u"dovrin-cli: Cannot write") && run.err.contains(file), qPrintable(run.err));
@@ -565,16 +609,21 @@ private slots:
     {
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("edge.pdf"));
-        const QStringList rows[] = {{"622", "7", "12"}, {"2562", "1", "1"}, {"1", "1", "1", "--hijri"},
-                                    {"2000", "1", "1", "--hijri"}, {"1582", "10", "10"}};
+        const QStringList rows[] = {{"622", "7", "12"},
+                                    {"2562", "1", "1"},
+                                    {"1", "1", "1", "--hijri"},
+                                    {"2000", "1", "1", "--hijri"},
+                                    {"1582", "10", "10"}};
         for (const QStringList &row : rows) {
-            const Run run = runCli(QStringList{"pdf", pdf, "--year", row[0], "--from", row[1], "--to", row[2]} + row.mid(3));
+            const Run run
+                = runCli(QStringList{"pdf", pdf, "--year", row[0], "--from", row[1], "--to", row[2]} + row.mid(3));
             QVERIFY2(run.status == 0, qPrintable(row.join(u' ') + u' ' + run.err));
             QCOMPARE(pdfInfo(pdf).pages, row[2].toInt() - row[1].toInt() + 1);
         }
         // 4 October (Julian) is followed by 15 October on the reform's page.
         const QString reform = pdfPageText(pdf, 1).simplified();
-        QVERIFY2(reform.contains(QRegularExpression(QStringLiteral("\\b4 \\d+A 15\\b|\\b4 15\\b"))), qPrintable(reform));
+        QVERIFY2(reform.contains(QRegularExpression(QStringLiteral("\\b4 \\d+A 15\\b|\\b4 15\\b"))),
+                 qPrintable(reform));
         QVERIFY2(!reform.contains(QRegularExpression(QStringLiteral("(^| )(5|6|7|8|9|10|11|12|13|14)( |$)"))),
                  qPrintable(reform));
     }

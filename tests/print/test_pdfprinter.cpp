@@ -18,8 +18,8 @@ namespace {
 QStringList wordsOf(const QString &pdf, int page)
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf,
-                                                "-"});
+    process.start(QStringLiteral("pdftotext"),
+                  {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
     process.waitForFinished(30000);
     QStringList words;
     static const QRegularExpression word(QStringLiteral("<word .*</word>"));
@@ -50,8 +50,8 @@ private slots:
         QTest::addColumn<QPageLayout>("layout");
         QTest::newRow("July 2024, A4") << int(core::Lead::Gregorian) << 2024 << 7
                                        << paper(QPageSize::A4, QPageLayout::Portrait);
-        QTest::newRow("Ramadan 1446, letter lying") << int(core::Lead::Hijri) << 1446 << 9
-                                                    << paper(QPageSize::Letter, QPageLayout::Landscape);
+        QTest::newRow("Ramadan 1446, letter lying")
+            << int(core::Lead::Hijri) << 1446 << 9 << paper(QPageSize::Letter, QPageLayout::Landscape);
     }
     void pagesAreThePrintersPages()
     {
@@ -106,8 +106,9 @@ private slots:
         PrintJob job({core::Lead::Gregorian, 2024, 3, 5}, &printer);
         QVERIFY(!job.run());
         QCOMPARE(job.failedMonth(), 3);
-        QVERIFY2(job.faultText().startsWith(QStringLiteral("Cannot write \"") + dir.filePath(QStringLiteral("out.pdf"))),
-                 qPrintable(job.faultText()));
+        QVERIFY2(
+            job.faultText().startsWith(QStringLiteral("Cannot write \"") + dir.filePath(QStringLiteral("out.pdf"))),
+            qPrintable(job.faultText()));
         QVERIFY2(job.faultText().endsWith(u"March 2024 and the months after it were not printed."),
                  qPrintable(job.faultText()));
         QVERIFY(!printer.finish());
