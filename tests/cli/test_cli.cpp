@@ -21,13 +21,14 @@ struct Run {
     QString err;
 };
 
-// Runs dovrin-cli with no display at all, from a folder of the test's own.
+// Runs dovrin-cli with no display at all, from a folder of the test's own,
+// and without a session's runtime folder, as under cron.
 Run runCli(const QStringList &arguments, const QString &program = QStringLiteral(DOVRIN_CLI),
            const QString &workingDir = QString(), const QString &locale = QString())
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LD_LIBRARY_PATH"})
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LD_LIBRARY_PATH", "XDG_RUNTIME_DIR"})
         env.remove(QString::fromLatin1(name));
     if (!locale.isEmpty())
         env.insert(QStringLiteral("LC_ALL"), locale);
