@@ -18,6 +18,8 @@ const QList<Command> &commands()
          QStringLiteral("Converts a Gregorian date, YYYY-MM-DD, to the Hijri calendar."), runToHijri},
         {QStringLiteral("to-gregorian"), QStringLiteral("DATE"),
          QStringLiteral("Converts a Hijri date, YYYY-MM-DD, to the Gregorian calendar."), runToGregorian},
+        {QStringLiteral("pdf"), QStringLiteral("FILE"),
+         QStringLiteral("Writes months of a year, one page each as printed, into one PDF file."), runPdf},
     };
     return table;
 }

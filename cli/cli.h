@@ -14,6 +14,7 @@ enum Status : int {
     Refused = 1,  // the input was refused with the program's own message
     Misused = 2,  // unknown command or option, or the wrong number of operands
     NoEngine = 3, // the calendar engine could not be loaded
+    Failed = 4,   // the output could not be written
 };
 
 struct Command {
@@ -41,5 +42,7 @@ bool installEngine();
 // The conversion commands (convertcommands.cpp).
 int runToHijri(const Command &command, const QStringList &arguments);
 int runToGregorian(const Command &command, const QStringList &arguments);
+// The print command (pdfcommand.cpp).
+int runPdf(const Command &command, const QStringList &arguments);
 
 } // namespace cli

@@ -11,6 +11,7 @@
 #include "platform/programicon.h"
 #include "platform/textbox.h"
 #include "platform/window.h"
+#include "printchecks.h"
 #include "printjob.h"
 
 #include <QEvent>
@@ -20,10 +21,6 @@
 #include <QRadioButton>
 
 namespace {
-
-const QString InputErrorTitle = QStringLiteral("Input Error .....");
-const QString MonthLimitsText = QStringLiteral("Check your 'From Month' or 'To Month' limits");
-const QString DateLimitsText = QStringLiteral("Check your date limits");
 
 using enum platform::ControlKind;
 using platform::Border;
@@ -165,15 +162,10 @@ bool CalPrint::readPrintRange(PrintRange &range)
     range.Year = core::WholeNumber32(YearTXTPRT->text());
     range.From = core::WholeNumber32(FromMonthTXTPRT->text());
     range.To = core::WholeNumber32(ToMonthTXTPRT->text());
-    if (!MonthInRange(range.From) || !MonthInRange(range.To)) {
-        platform::showCriticalMessage(this, MonthLimitsText, InputErrorTitle);
-        return false;
-    }
-    if (!DateLimitsOK(range.From, range.Year) || !DateLimitsOK(range.To, range.Year)) {
-        platform::showCriticalMessage(this, DateLimitsText, InputErrorTitle);
-        return false;
-    }
-    return true;
+    const QString refusal = printchecks::refusalOf(range);
+    if (!refusal.isEmpty())
+        platform::showCriticalMessage(this, refusal, printchecks::InputErrorTitle);
+    return refusal.isEmpty();
 }
 
 void CalPrint::PrintPRT_Click()

@@ -1,0 +1,21 @@
+// The checks a range of months passes before anything is printed, and what
+// the user is told when it does not: the print dialog shows the message in
+// a box, dovrin-cli writes it to standard error.
+#pragma once
+
+#include <QString>
+
+struct PrintRange;
+
+namespace printchecks {
+
+extern const QString InputErrorTitle;
+extern const QString MonthLimitsText;
+extern const QString DateLimitsText;
+
+// Months first, then the calendar's printable span for both ends. Empty
+// when the range can be printed, otherwise the message that refuses it.
+// A From after To passes: such a range prints nothing, without a word.
+QString refusalOf(const PrintRange &range);
+
+} // namespace printchecks
