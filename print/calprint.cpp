@@ -149,13 +149,6 @@ bool CalPrint::eventFilter(QObject *watched, QEvent *event)
     return platform::Form::eventFilter(watched, event);
 }
 
-bool CalPrint::MonthInRange(int32_t Month) const { return core::isMonthNumber(Month); }
-
-bool CalPrint::DateLimitsOK(int32_t Month, int32_t Year) const
-{
-    return core::monthInSpan(OPTGregorian->isChecked() ? core::Lead::Gregorian : core::Lead::Hijri, {Year, Month});
-}
-
 bool CalPrint::readPrintRange(PrintRange &range)
 {
     range.calendar = OPTGregorian->isChecked() ? core::Lead::Gregorian : core::Lead::Hijri;

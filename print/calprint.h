@@ -53,10 +53,6 @@ public:
     void PrintPRT_Click();
     void CancelButton_Click();
 
-    bool MonthInRange(int32_t Month) const;
-    // Whether the month of that year can be printed in the selected calendar.
-    bool DateLimitsOK(int32_t Month, int32_t Year) const;
-
     // Jobs print on this printer instead of the system's default printer,
     // which is otherwise taken anew for every job. Not owned; null resets.
     void usePrinter(platform::Printer *printer) { printer_ = printer; }

@@ -3,7 +3,10 @@
 // a box, dovrin-cli writes it to standard error.
 #pragma once
 
+#include "core/dateranges.h"
+
 #include <QString>
+#include <cstdint>
 
 struct PrintRange;
 
@@ -12,6 +15,11 @@ namespace printchecks {
 extern const QString InputErrorTitle;
 extern const QString MonthLimitsText;
 extern const QString DateLimitsText;
+
+// 1 to 12.
+bool MonthInRange(int32_t Month);
+// Whether the month of that year lies in the calendar's printable span.
+bool DateLimitsOK(core::Lead calendar, int32_t Month, int32_t Year);
 
 // Months first, then the calendar's printable span for both ends. Empty
 // when the range can be printed, otherwise the message that refuses it.
