@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QTimer>
 #include <atomic>
-#include <cstring>
 #include <cups/cups.h>
 #include <dlfcn.h>
 #include <link.h>
@@ -26,12 +25,14 @@ const QString PrintingLibraryFile = QStringLiteral("libcups.so.2");
 // last error seen on the window's thread is the one of Qt's last request.
 struct Cups {
     decltype(&::cupsLastError) lastError = nullptr;
-    decltype(&::cupsGetOption) getOption = nullptr;
     decltype(&::cupsDoRequest) doRequest = nullptr;
     decltype(&::ippNewRequest) newRequest = nullptr;
     decltype(&::ippDelete) deleteIpp = nullptr;
-    decltype(&::cupsGetNamedDest) getNamedDest = nullptr;
-    decltype(&::cupsFreeDests) freeDests = nullptr;
+    decltype(&::ippAddString) addString = nullptr;
+    decltype(&::ippFindAttribute) findAttribute = nullptr;
+    decltype(&::ippGetBoolean) getBoolean = nullptr;
+    decltype(&::ippGetStatusCode) statusCode = nullptr;
+    decltype(&::httpAssembleURIf) assembleUri = nullptr;
     decltype(&::cupsServer) server = nullptr;
     decltype(&::ippPort) port = nullptr;
     decltype(&::cupsEncryption) encryption = nullptr;
@@ -96,10 +97,11 @@ const Cups &cups()
         if (!library)
             return c;
         Cups all;
-        if (resolve(library, all.lastError, "cupsLastError") && resolve(library, all.getOption, "cupsGetOption")
-            && resolve(library, all.doRequest, "cupsDoRequest") && resolve(library, all.newRequest, "ippNewRequest")
-            && resolve(library, all.deleteIpp, "ippDelete") && resolve(library, all.getNamedDest, "cupsGetNamedDest")
-            && resolve(library, all.freeDests, "cupsFreeDests") && resolve(library, all.server, "cupsServer")
+        if (resolve(library, all.lastError, "cupsLastError") && resolve(library, all.doRequest, "cupsDoRequest")
+            && resolve(library, all.newRequest, "ippNewRequest") && resolve(library, all.deleteIpp, "ippDelete")
+            && resolve(library, all.addString, "ippAddString") && resolve(library, all.findAttribute, "ippFindAttribute")
+            && resolve(library, all.getBoolean, "ippGetBoolean") && resolve(library, all.statusCode, "ippGetStatusCode")
+            && resolve(library, all.assembleUri, "httpAssembleURIf") && resolve(library, all.server, "cupsServer")
             && resolve(library, all.port, "ippPort") && resolve(library, all.encryption, "cupsEncryption")
             && resolve(library, all.connect, "httpConnect2") && resolve(library, all.setTimeout, "httpSetTimeout")
             && resolve(library, all.close, "httpClose"))
@@ -127,18 +129,33 @@ Answer ask(const QByteArray &queue)
     if (!http)
         return Answer::NotRunning;
     c.setTimeout(http, ReadSeconds, giveUp, nullptr);
-    Answer answer = Answer::NotAnswering;
+    // One request, so that one timeout bounds it: any answer will do for the
+    // spooler itself ("no default printer" included); a queue's own
+    // attributes say whether it takes jobs.
+    ipp_t *request = nullptr;
     if (queue.isEmpty()) {
-        // Any answer will do, "no default printer" included.
-        if (ipp_t *response = c.doRequest(http, c.newRequest(IPP_OP_CUPS_GET_DEFAULT), "/")) {
-            c.deleteIpp(response);
-            answer = Answer::Ready;
+        request = c.newRequest(IPP_OP_CUPS_GET_DEFAULT);
+    } else {
+        char uri[HTTP_MAX_URI];
+        c.assembleUri(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/printers/%s",
+                      queue.constData());
+        request = c.newRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+        c.addString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+        c.addString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                    "printer-is-accepting-jobs");
+    }
+    Answer answer = Answer::NotAnswering;
+    if (ipp_t *response = c.doRequest(http, request, "/")) {
+        answer = Answer::Ready;
+        if (!queue.isEmpty()) {
+            ipp_attribute_t *accepting = c.findAttribute(response, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
+            if (c.statusCode(response) == IPP_STATUS_ERROR_NOT_FOUND)
+                answer = Answer::UnknownQueue;
+            else if (accepting && !c.getBoolean(accepting, 0))
+                answer = Answer::Refuses;
         }
-    } else if (cups_dest_t *dest = c.getNamedDest(http, queue.constData(), nullptr)) {
-        const char *accepting = c.getOption("printer-is-accepting-jobs", dest->num_options, dest->options);
-        answer = accepting && std::strcmp(accepting, "false") == 0 ? Answer::Refuses : Answer::Ready;
-        c.freeDests(1, dest);
-    } else if (c.lastError() == IPP_STATUS_ERROR_NOT_FOUND) {
+        c.deleteIpp(response);
+    } else if (!queue.isEmpty() && c.lastError() == IPP_STATUS_ERROR_NOT_FOUND) {
         answer = Answer::UnknownQueue;
     }
     c.close(http);

@@ -30,8 +30,9 @@ QStringList linkerFolders();
 // the checks below step aside and Qt's own result stands.
 void openPrintingLibrary();
 
-// How long the window waits at most for the spooler's answer.
-constexpr int AnswerWaitMs = 15000;
+// How long the window waits at most for the spooler's answer; one that
+// answers at all does so in milliseconds.
+constexpr int AnswerWaitMs = 10000;
 
 // Empty when the spooler answers; otherwise why nothing can be printed, in
 // the user's words. Waits at most AnswerWaitMs, letting window events through.
