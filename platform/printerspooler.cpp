@@ -74,8 +74,7 @@ void readLinkerConfiguration(const QString &file, QStringList &folders, int dept
         line = line.section(u'#', 0, 0).trimmed();
         if (line.startsWith(QStringLiteral("include "))) {
             const QString pattern = line.mid(8).trimmed();
-            const QFileInfo where(QDir::isAbsolutePath(pattern) ? pattern
-                                                                 : QFileInfo(file).dir().filePath(pattern));
+            const QFileInfo where(QDir::isAbsolutePath(pattern) ? pattern : QFileInfo(file).dir().filePath(pattern));
             const QDir dir = where.dir();
             for (const QString &name : dir.entryList({where.fileName()}, QDir::Files, QDir::Name))
                 readLinkerConfiguration(dir.filePath(name), folders, depth + 1);
@@ -99,7 +98,8 @@ const Cups &cups()
         Cups all;
         if (resolve(library, all.lastError, "cupsLastError") && resolve(library, all.doRequest, "cupsDoRequest")
             && resolve(library, all.newRequest, "ippNewRequest") && resolve(library, all.deleteIpp, "ippDelete")
-            && resolve(library, all.addString, "ippAddString") && resolve(library, all.findAttribute, "ippFindAttribute")
+            && resolve(library, all.addString, "ippAddString")
+            && resolve(library, all.findAttribute, "ippFindAttribute")
             && resolve(library, all.getBoolean, "ippGetBoolean") && resolve(library, all.statusCode, "ippGetStatusCode")
             && resolve(library, all.assembleUri, "httpAssembleURIf") && resolve(library, all.server, "cupsServer")
             && resolve(library, all.port, "ippPort") && resolve(library, all.encryption, "cupsEncryption")

@@ -191,8 +191,8 @@ private slots:
                  QList({Op::EndDoc, Op::ResetScale, Op::EndDoc}));
     }
 
-    // A click on Print (and Space on it) while a job of twelve months runs prints nothing more; the printing box, without an icon of
-    // its own, is up before the first month goes out.
+    // A click on Print (and Space on it) while a job of twelve months runs prints nothing more; the printing box,
+    // without an icon of its own, is up before the first month goes out.
     void secondPrintDuringAJob()
     {
         testsupport::MessageCatcher messages;

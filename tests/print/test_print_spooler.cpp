@@ -75,8 +75,7 @@ private slots:
         QTest::newRow("no queue") << "lpadmin -x" << 0 << QStringList{"No printer is installed"};
         QTest::newRow("no spooler") << "stop" << 0 << QStringList{"print service is not running", fromApril};
         QTest::newRow("spooler frozen") << "freeze" << 0 << QStringList{"print service is not answering", fromApril};
-        QTest::newRow("rejecting queue") << "cupsreject" << 0
-                                         << QStringList{"\"dovrin-pdf\" refuses jobs", fromApril};
+        QTest::newRow("rejecting queue") << "cupsreject" << 0 << QStringList{"\"dovrin-pdf\" refuses jobs", fromApril};
         QTest::newRow("spooler stops between months")
             << "stop later" << 1 << QStringList{"print service is not running", "May 2024 was not printed."};
         QTest::newRow("spooler freezes between months")

@@ -10,7 +10,6 @@
 using printtests::Op;
 using testsupport::RecordingPrinter;
 
-
 namespace {
 
 bool near(double a, double b) { return std::abs(a - b) <= 1e-3; }
@@ -67,10 +66,11 @@ private slots:
 
             const auto frame = printer.opsOf(document, Op::Box);
             QCOMPARE(frame.size(), std::size_t(1));
-            QVERIFY2(near(frame[0].x1, page.left()) && near(frame[0].y1, Expected::top) && near(frame[0].x2, right)
-                         && near(frame[0].y2, bottom),
-                     qPrintable(QStringLiteral("%1 %2 %3 %4").arg(frame[0].x1).arg(frame[0].y1).arg(frame[0].x2).arg(
-                         frame[0].y2)));
+            QVERIFY2(
+                near(frame[0].x1, page.left()) && near(frame[0].y1, Expected::top) && near(frame[0].x2, right)
+                    && near(frame[0].y2, bottom),
+                qPrintable(
+                    QStringLiteral("%1 %2 %3 %4").arg(frame[0].x1).arg(frame[0].y1).arg(frame[0].x2).arg(frame[0].y2)));
             int columns = 0, rows = 0;
             for (const Op &line : printer.opsOf(document, Op::Line)) {
                 if (line.x1 == line.x2)
