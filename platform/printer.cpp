@@ -75,14 +75,14 @@ bool DevicePrinter::beginDocument()
             const QString silent = spooler::whySpoolerSilent();
             failDocument(silent.isEmpty()
                              ? QStringLiteral("No printer is installed: there is no default printer to print on.")
-                             : QStringLiteral("No printer can be reached: %1.").arg(silent));
+                             : silent);
             return false;
         }
         // A queue that rejects jobs lets Qt draw the whole document and then
         // drops it without a word: ask before drawing.
         const QString refusal = spooler::whyQueueRefuses(printer_->printerName());
         if (!refusal.isEmpty()) {
-            failDocument(QStringLiteral("The printer \"%1\" cannot print: %2.").arg(DeviceName(), refusal));
+            failDocument(refusal);
             return false;
         }
     }
@@ -104,9 +104,9 @@ bool DevicePrinter::EndDoc()
         return false;
     }
     if (toSpooler_) {
-        const QString refusal = spooler::whyLastDocumentRefused();
+        const QString refusal = spooler::whyLastDocumentRefused(DeviceName());
         if (!refusal.isEmpty()) {
-            fail(QStringLiteral("The printer \"%1\" did not print: %2.").arg(DeviceName(), refusal));
+            fail(refusal);
             return false;
         }
     }

@@ -4,6 +4,9 @@
 #include "platform/accessibility.h"
 #include "platform/controltable.h"
 
+#include <QIcon>
+#include <QPixmap>
+
 namespace {
 
 using enum platform::ControlKind;
@@ -27,12 +30,22 @@ const platform::Control<CalCanPrint> Controls[] = {
 };
 // clang-format on
 
+// A window without an icon of its own would show its owner's: a clear one
+// shows none.
+QIcon noIcon()
+{
+    QPixmap clear(16, 16);
+    clear.fill(Qt::transparent);
+    return QIcon(clear);
+}
+
 } // namespace
 
 CalCanPrint::CalCanPrint(QWidget *parent)
     : platform::Form(parent, QStringLiteral("Printing ....."), ClientWidthTwips, ClientHeightTwips)
 {
     setObjectName(QStringLiteral("CalCanPrint"));
+    setWindowIcon(noIcon());
     platform::buildControls(*this, this, Controls);
     connect(CancelPrinting, &QPushButton::clicked, this, &CalCanPrint::CancelPrinting_Click);
     platform::describe(this, QStringLiteral("Shown while the months are printed"));

@@ -170,7 +170,9 @@ void CalPrint::PrintPRT_Click()
         return;
     PrintJob job(range, printer_);
     printing_ = true;
+    PrintPRT->setEnabled(false);
     job.run(CanPrint);
+    PrintPRT->setEnabled(true);
     printing_ = false;
     job.reportFault(this);
 }

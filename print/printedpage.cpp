@@ -139,7 +139,8 @@ void PrintedPage::printMonth(const core::MonthLayout &layout)
 }
 
 // Large bold type; then the size (as a whole number) and weight of before.
-// Placed by the character count, not by the measured width.
+// Placed by the character count, not by the measured width; never above the
+// printable area.
 void PrintedPage::printHeading(const QString &heading)
 {
     const double savedSize = std::nearbyint(Printer.FontSize());
@@ -147,7 +148,10 @@ void PrintedPage::printHeading(const QString &heading)
     Printer.setFontName(HeadingFontName);
     Printer.setFontSize(HeadingFontSize);
     Printer.setFontBold(true);
-    Printer.setCurrentY(5 - float(Printer.TextHeight(heading)));
+    // Its bottom stands at 5; on small paper the 30 pt letters would reach
+    // above the printable area, where the printer cannot put them.
+    const float top = 5 - float(Printer.TextHeight(heading));
+    Printer.setCurrentY(top < 0 ? 0 : top);
     Printer.setCurrentX((PageWidth / ShrinkFactor) / 2 - float(heading.size()) / 2 - 10);
     Printer.Print(heading);
     Printer.setFontBold(savedBold);

@@ -6,6 +6,7 @@
 #include "core/state.h"
 #include "platform/messagebox.h"
 #include "platform/printer.h"
+#include "platform/printerspooler.h"
 #include "printedpage.h"
 
 #include <QCoreApplication>
@@ -33,6 +34,7 @@ platform::Printer &PrintJob::printer()
 bool PrintJob::run(CalCanPrint *printingBox)
 {
     failedMonth_ = 0;
+    spoolerFault_.clear();
     core::CancelPrintFlag = core::False16;
     if (range_.From > range_.To)
         return true;
@@ -47,6 +49,13 @@ bool PrintJob::run(CalCanPrint *printingBox)
 
 int32_t PrintJob::printMonths(bool cancellable)
 {
+    if (!printer_) {
+        // Qt asks the spooler when it makes a printer, on this thread and
+        // without a time limit: the spooler must be known to answer first.
+        spoolerFault_ = platform::spooler::whySpoolerSilent();
+        if (!spoolerFault_.isEmpty())
+            return range_.From;
+    }
     platform::Printer &printer = this->printer();
     PrintedPage page(printer);
     const int32_t Year = range_.Year;
@@ -77,8 +86,8 @@ QString PrintJob::faultText() const
 {
     if (failedMonth_ == 0)
         return QString();
-    QString fault = printer_->ErrorText();
-    if (fault.isEmpty())
+    QString fault = printer_ ? printer_->ErrorText() : spoolerFault_;
+    if (fault.isEmpty() && printer_)
         fault = QStringLiteral("The printer \"%1\" failed.").arg(printer_->DeviceName());
     const QString monthName = range_.calendar == core::Lead::Gregorian ? core::GregMonthName(failedMonth_)
                                                                        : core::HijriMonthName(failedMonth_);

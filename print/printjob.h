@@ -55,4 +55,6 @@ private:
     platform::Printer *printer_;
     std::unique_ptr<platform::Printer> systemPrinter_;
     int32_t failedMonth_ = 0;
+    // Why the system's printer could not even be asked for.
+    QString spoolerFault_;
 };

@@ -134,6 +134,11 @@ private slots:
         QTest::newRow("622 from 6") << false << QStringList{"622", "6", "7"} << dateMessage << 0;
         QTest::newRow("622 7..12") << false << QStringList{"622", "7", "12"} << QString() << 6;
         QTest::newRow("2562 to 2") << false << QStringList{"2562", "1", "2"} << dateMessage << 0;
+        QTest::newRow("621 12") << false << QStringList{"621", "12", "12"} << dateMessage << 0;
+        QTest::newRow("2562 1..1") << false << QStringList{"2562", "1", "1"} << QString() << 1;
+        QTest::newRow("2563 1") << false << QStringList{"2563", "1", "1"} << dateMessage << 0;
+        QTest::newRow("Hijri 1 1..12") << true << QStringList{"1", "1", "12"} << QString() << 12;
+        QTest::newRow("Hijri 2000 1..1") << true << QStringList{"2000", "1", "1"} << QString() << 1;
         QTest::newRow("Hijri 2000 to 2") << true << QStringList{"2000", "1", "2"} << dateMessage << 0;
         QTest::newRow("Hijri year 0") << true << QStringList{"0", "1", "1"} << dateMessage << 0;
         QTest::newRow("from 13") << false << QStringList{"2024", "13", "13"} << monthMessage << 0;
@@ -184,6 +189,37 @@ private slots:
         QVERIFY(ops.size() >= 3 && ops.back().document == 0);
         QCOMPARE(QList({ops[ops.size() - 3].kind, ops[ops.size() - 2].kind, ops.back().kind}),
                  QList({Op::EndDoc, Op::ResetScale, Op::EndDoc}));
+    }
+
+    // A click on Print (and Space on it) while a job of twelve months runs prints nothing more; the printing box,
+    // without an icon of its own, is up before the first month goes out.
+    void secondPrintDuringAJob()
+    {
+        testsupport::MessageCatcher messages;
+        RecordingPrinter printer;
+        CalPrint dialog;
+        dialog.usePrinter(&printer);
+        QVERIFY(testsupport::activate(dialog));
+        bool clicked = false, boxUpFirst = false;
+        printer.afterEndDoc = [&] {
+            if (printer.documentCount() == 1) {
+                boxUpFirst = dialog.CanPrint->isVisible();
+                QTimer::singleShot(0, &dialog, [&] {
+                    QTest::mouseClick(dialog.PrintPRT, Qt::LeftButton);
+                    QTest::keyClick(dialog.PrintPRT, Qt::Key_Space); // the keyboard reaches past the printing box
+                    clicked = true;
+                });
+            }
+        };
+        printtests::print(dialog, false, {"2024", "1", "12"});
+        QVERIFY(clicked && boxUpFirst);
+        QCOMPARE(printer.documentCount(), 12);
+        QCOMPARE(messages.count(), 0);
+        QVERIFY(dialog.PrintPRT->isEnabled());
+        const QImage icon = dialog.CanPrint->windowIcon().pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < icon.height(); ++y)
+            for (int x = 0; x < icon.width(); ++x)
+                QCOMPARE(qAlpha(icon.pixel(x, y)), 0);
     }
 
     // A job run without the dialog: a Hijri range, one document each, headed by its Hijri month, though a stop was

@@ -7,10 +7,15 @@ constexpr int DotsPerInch = 600;
 constexpr double TwipsPerInch = 1440;
 constexpr double MarginTwips = 360; // a quarter inch all round
 
-const QSizeF A4Twips(11906, 16838);
+QSizeF paperTwips(QPageSize::PageSizeId paper, QPageLayout::Orientation orientation)
+{
+    const QSizeF upright = QPageSize(paper).size(QPageSize::Point) * (TwipsPerInch / 72);
+    return orientation == QPageLayout::Landscape ? upright.transposed() : upright;
+}
 } // namespace
 
-RecordingPrinter::RecordingPrinter() : paperTwips_(A4Twips), metrics_(1, 1, QImage::Format_RGB32)
+RecordingPrinter::RecordingPrinter(QPageSize::PageSizeId paper, QPageLayout::Orientation orientation)
+    : paperTwips_(paperTwips(paper, orientation)), metrics_(1, 1, QImage::Format_RGB32)
 {
     const int dotsPerMeter = qRound(DotsPerInch / 0.0254);
     metrics_.setDotsPerMeterX(dotsPerMeter);

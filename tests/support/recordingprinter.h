@@ -1,12 +1,15 @@
 // A printer that puts nothing on paper and remembers every operation in the
-// units it was given in. Fonts are measured as on a 600 dpi printer with
-// upright A4 paper.
+// units it was given in. Fonts are measured as on a 600 dpi printer; the
+// paper is upright A4 unless another size or orientation is given, with a
+// quarter inch all round that the printer cannot reach.
 #pragma once
 
 #include "platform/printer.h"
 
 #include <QFont>
 #include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
 #include <functional>
 #include <vector>
 
@@ -14,7 +17,8 @@ namespace testsupport {
 
 class RecordingPrinter : public platform::Printer {
 public:
-    RecordingPrinter();
+    RecordingPrinter(QPageSize::PageSizeId paper = QPageSize::A4,
+                     QPageLayout::Orientation orientation = QPageLayout::Portrait);
 
     struct Op {
         enum Kind { Cls, SetScale, ResetScale, Line, Box, FilledBox, Text, EndDoc };
