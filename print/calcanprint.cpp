@@ -35,6 +35,7 @@ CalCanPrint::CalCanPrint(QWidget *parent)
     setObjectName(QStringLiteral("CalCanPrint"));
     platform::buildControls(*this, this, Controls);
     connect(CancelPrinting, &QPushButton::clicked, this, &CalCanPrint::CancelPrinting_Click);
+    setEscapeButton(CancelPrinting);
     platform::describe(this, QStringLiteral("Shown while the months are printed"));
 }
 
