@@ -50,12 +50,14 @@ void NumberBox::focusInEvent(QFocusEvent *event)
     // the box got the focus while that window held the activation and so
     // was never entered.
     if (!entered_)
-        enter(event->reason() == Qt::MouseFocusReason);
+        enter(event->reason() == Qt::MouseFocusReason || activationTakenBeforeEntering_);
 }
 
 void NumberBox::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
+    if (!entered_ && event->reason() == Qt::ActiveWindowFocusReason)
+        activationTakenBeforeEntering_ = true; // a message box came up while a click moved the focus here
     if (isPassing(event->reason()) || !entered_)
         return;
     entered_ = false;
@@ -64,10 +66,13 @@ void NumberBox::focusOutEvent(QFocusEvent *event)
     showBeginning();
 }
 
+// The click that moved the focus here (perhaps before a message box came in
+// between) may still have its press and release to come.
 void NumberBox::enter(bool byClick)
 {
     entered_ = true;
-    clickEntering_ = byClick && QApplication::mouseButtons() != Qt::NoButton;
+    clickEntering_ = byClick || QApplication::mouseButtons() != Qt::NoButton;
+    activationTakenBeforeEntering_ = false;
     selectWholeText();
     emit entered();
 }
@@ -84,7 +89,7 @@ void NumberBox::selectWholeText()
 // box the user is in keeps its whole text selected.
 void NumberBox::showBeginning()
 {
-    if (hasFocus() && entered_)
+    if (entered_) // also while a message box holds the activation
         selectWholeText();
     else
         setCursorPosition(0);
@@ -94,6 +99,7 @@ void NumberBox::showBeginning()
 // and the rest go on to the window.
 void NumberBox::keyPressEvent(QKeyEvent *event)
 {
+    clickEntering_ = false;
     if (isEnter(event)) {
         focusNextChild();
         event->accept();
@@ -107,6 +113,7 @@ void NumberBox::keyPressEvent(QKeyEvent *event)
 void NumberBox::mousePressEvent(QMouseEvent *event)
 {
     if (isLatePress(event)) {
+        clickEntering_ = false; // its release went to the message box
         event->accept();
         return;
     }

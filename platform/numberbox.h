@@ -54,6 +54,7 @@ private:
 
     bool entered_ = false;
     bool clickEntering_ = false; // the click that brought the focus is under way
+    bool activationTakenBeforeEntering_ = false;
 };
 
 } // namespace platform
