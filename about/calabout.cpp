@@ -54,6 +54,7 @@ void CalAbout::createControls()
     Command1->setAutoDefault(true);
     Command1->setDefault(true);
     platform::describe(this, QStringLiteral("The program's name, version and authors"));
+    setEscapeButton(Command1);
     Command1->setFocus();
     connect(Command1, &QPushButton::clicked, this, &CalAbout::Command1_Click);
 }
@@ -62,4 +63,3 @@ void CalAbout::Form_Load() { platform::centreOnScreen(this); }
 
 void CalAbout::Command1_Click() { hide(); }
 
-void CalAbout::reject() { Command1->click(); }

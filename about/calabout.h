@@ -22,10 +22,6 @@ public:
     void Form_Load();
     void Command1_Click();
 
-protected:
-    // Escape presses "Exit" too.
-    void reject() override;
-
 private:
     void createControls();
 };

@@ -7,18 +7,13 @@
 #include "platform/controltable.h"
 #include "platform/messagebox.h"
 #include "platform/programicon.h"
-#include "platform/textbox.h"
+#include "platform/numberbox.h"
 #include "platform/window.h"
 
-#include <QFocusEvent>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
-#include <cmath>
-#include <limits>
-#include <optional>
+#include <algorithm>
 
 namespace {
 
@@ -33,9 +28,9 @@ using platform::MiddleLeft;
 using platform::MiddleRight;
 using platform::WindowFont;
 
-// The dialog's controls, in twips. The headings' places are narrower than
-// their captions at their size: the closing " :" stays out of sight, as it
-// always has. Captions on a row of boxes and the outputs' numbers stand on
+// The dialog's controls, in twips. The headings' designed places are
+// narrower than their captions at their size: they grow to their text (see
+// fitHeadings). Captions on a row of boxes and the outputs' numbers stand on
 // the middle of the row's height, like the boxes' own texts.
 // One row per control, as the design lists them.
 // clang-format off
@@ -48,7 +43,7 @@ const platform::Control<CalConv> Controls[] = {
      platform::TopLeft, Border::None, nullptr, u"Heading of the converted date"},
     {&CalConv::Label3, "Label3", Label, u"Year", 240, 1080, 615, 375, 2, WindowFont, MiddleLeft, Border::None,
      nullptr, u"Caption of the input year"},
-    {&CalConv::InYearTXT, "InYearTXT", TextBox, nullptr, 960, 1080, 735, 375, 8, WindowFont, {}, Border::None,
+    {&CalConv::InYearTXT, "InYearTXT", NumberBox, nullptr, 960, 1080, 735, 375, 8, WindowFont, {}, Border::None,
      u"Input year", u"The year of the date to convert"},
     {&CalConv::ToHegiry, "ToHegiry", PushButton, u"To Hijri", 2880, 1080, 1455, 375, 14, WindowFont, {},
      Border::None, nullptr, u"Converts the input date from the Gregorian to the Hijri calendar"},
@@ -58,7 +53,7 @@ const platform::Control<CalConv> Controls[] = {
      Border::Single, u"Converted year", u"The year of the converted date"},
     {&CalConv::Label4, "Label4", Label, u"Month", 240, 1800, 615, 375, 3, WindowFont, MiddleLeft, Border::None,
      nullptr, u"Caption of the input month"},
-    {&CalConv::InMonthTXT, "InMonthTXT", TextBox, nullptr, 960, 1800, 735, 375, 9, WindowFont, {}, Border::None,
+    {&CalConv::InMonthTXT, "InMonthTXT", NumberBox, nullptr, 960, 1800, 735, 375, 9, WindowFont, {}, Border::None,
      u"Input month", u"The month of the date to convert, 1 to 12"},
     {&CalConv::ToGreg, "ToGreg", PushButton, u"To Greg/Chris", 2880, 1800, 1455, 375, 15, WindowFont, {},
      Border::None, nullptr, u"Converts the input date from the Hijri to the Gregorian calendar"},
@@ -68,7 +63,7 @@ const platform::Control<CalConv> Controls[] = {
      Border::Single, u"Converted month", u"The month of the converted date"},
     {&CalConv::Label5, "Label5", Label, u"Day", 240, 2520, 615, 375, 4, WindowFont, MiddleLeft, Border::None,
      nullptr, u"Caption of the input day"},
-    {&CalConv::InDayTXT, "InDayTXT", TextBox, nullptr, 960, 2520, 735, 375, 10, WindowFont, {}, Border::None,
+    {&CalConv::InDayTXT, "InDayTXT", NumberBox, nullptr, 960, 2520, 735, 375, 10, WindowFont, {}, Border::None,
      u"Input day", u"The day of the date to convert"},
     {&CalConv::ToExit, "ToExit", PushButton, u"Exit", 2880, 2520, 1455, 375, 16, WindowFont, {}, Border::None,
      nullptr, u"Hides the dialog; it keeps its dates for the next opening"},
@@ -82,25 +77,16 @@ const platform::Control<CalConv> Controls[] = {
 };
 // clang-format on
 
-// The box's whole number, or nothing when it lies beyond the 32-bit range:
-// such a number is never clamped into a date the engine might accept.
-std::optional<int32_t> wholeNumberOf(const QLineEdit *box)
+// The headings keep their designed left edge and top and take the width
+// their text needs, within the client area.
+void fitHeadings(std::initializer_list<QLabel *> headings)
 {
-    const double rounded = std::nearbyint(core::ValOf(box->text()));
-    if (!(rounded >= std::numeric_limits<int32_t>::min() && rounded <= std::numeric_limits<int32_t>::max()))
-        return std::nullopt;
-    return core::WholeNumber32(box->text());
-}
-
-// Rewrites the box as its plain number. A number beyond the 32-bit range
-// stays as typed, so that the conversion refuses it instead of a clamped
-// neighbour.
-void rewriteAsPlainNumber(QLineEdit *box)
-{
-    const std::optional<int32_t> number = wholeNumberOf(box);
-    if (!number)
-        return;
-    platform::writeNumber(box, *number);
+    for (QLabel *heading : headings) {
+        const int room = heading->parentWidget()->width() - heading->x();
+        const int needed = heading->sizeHint().width();
+        if (needed > heading->width())
+            heading->resize(std::min(needed, room), heading->height());
+    }
 }
 
 // Screen readers hear the outputs as one sentence on the weekday line
@@ -129,12 +115,15 @@ CalConv::CalConv(QWidget *parent)
 void CalConv::createControls()
 {
     platform::buildControls(*this, this, Controls);
+    fitHeadings({Label1, Label2});
+    setEscapeButton(ToExit);
     platform::describe(
         this, QStringLiteral("Converts a date between the Gregorian and the Hijri calendars and names its weekday"));
     InYearTXT->setFocus();
 
-    for (QLineEdit *box : {InYearTXT, InMonthTXT, InDayTXT})
-        box->installEventFilter(this);
+    connect(InYearTXT, &platform::NumberBox::left, this, &CalConv::InYearTXT_LostFocus);
+    connect(InMonthTXT, &platform::NumberBox::left, this, &CalConv::InMonthTXT_LostFocus);
+    connect(InDayTXT, &platform::NumberBox::left, this, &CalConv::InDayTXT_LostFocus);
     connect(ToHegiry, &QPushButton::clicked, this, &CalConv::ToHegiry_Click);
     connect(ToGreg, &QPushButton::clicked, this, &CalConv::ToGreg_Click);
     connect(ToExit, &QPushButton::clicked, this, &CalConv::ToExit_Click);
@@ -148,29 +137,20 @@ void CalConv::Form_Load()
     InYearTXT->setText(QStringLiteral("1"));
 }
 
-void CalConv::InDayTXT_GotFocus() { platform::selectWholeTextOnFocus(InDayTXT); }
-void CalConv::InMonthTXT_GotFocus() { platform::selectWholeTextOnFocus(InMonthTXT); }
-void CalConv::InYearTXT_GotFocus() { platform::selectWholeTextOnFocus(InYearTXT); }
+// A number beyond the 32-bit range is written back as the nearer limit,
+// which no date has: the conversion then refuses it.
+void CalConv::InDayTXT_LostFocus() { InDayTXT->rewriteAsWholeNumber(); }
+void CalConv::InMonthTXT_LostFocus() { InMonthTXT->rewriteAsWholeNumber(); }
+void CalConv::InYearTXT_LostFocus() { InYearTXT->rewriteAsWholeNumber(); }
 
-void CalConv::InDayTXT_LostFocus() { rewriteAsPlainNumber(InDayTXT); }
-void CalConv::InMonthTXT_LostFocus() { rewriteAsPlainNumber(InMonthTXT); }
-void CalConv::InYearTXT_LostFocus() { rewriteAsPlainNumber(InYearTXT); }
-
-bool CalConv::readInputDate(core::Ymd &date) const
+core::Ymd CalConv::readInputDate() const
 {
-    const std::optional<int32_t> day = wholeNumberOf(InDayTXT);
-    const std::optional<int32_t> month = wholeNumberOf(InMonthTXT);
-    const std::optional<int32_t> year = wholeNumberOf(InYearTXT);
-    if (!day || !month || !year)
-        return false;
-    date = core::Ymd{*year, *month, *day};
-    return true;
+    return core::Ymd{InYearTXT->wholeNumber(), InMonthTXT->wholeNumber(), InDayTXT->wholeNumber()};
 }
 
 void CalConv::ToHegiry_Click()
 {
-    core::Ymd gregorian;
-    const auto hijri = readInputDate(gregorian) ? core::ConvertGregToHijri(gregorian) : std::nullopt;
+    const auto hijri = core::ConvertGregToHijri(readInputDate());
     if (!hijri) {
         refuseDate();
         return;
@@ -181,8 +161,7 @@ void CalConv::ToHegiry_Click()
 
 void CalConv::ToGreg_Click()
 {
-    core::Ymd hijri;
-    const auto gregorian = readInputDate(hijri) ? core::ConvertHijriToGreg(hijri) : std::nullopt;
+    const auto gregorian = core::ConvertHijriToGreg(readInputDate());
     if (!gregorian) {
         refuseDate();
         return;
@@ -204,52 +183,3 @@ void CalConv::showConversion(const core::ConvertedDate &converted)
 // The outputs keep what they showed; which part of the date was wrong is
 // not told.
 void CalConv::refuseDate() { platform::showCriticalMessage(this, core::DateRefusedText, RefusedTitle); }
-
-// A box's own context menu takes the focus only for a moment: the box is
-// neither rewritten nor reselected under the user's hands.
-static bool isPopupFocusChange(QEvent *event)
-{
-    return static_cast<QFocusEvent *>(event)->reason() == Qt::PopupFocusReason;
-}
-
-bool CalConv::eventFilter(QObject *watched, QEvent *event)
-{
-    const QEvent::Type type = event->type();
-    if ((type == QEvent::FocusIn || type == QEvent::FocusOut) && isPopupFocusChange(event))
-        return platform::Form::eventFilter(watched, event);
-    if (type == QEvent::FocusIn) {
-        if (watched == InDayTXT)
-            InDayTXT_GotFocus();
-        else if (watched == InMonthTXT)
-            InMonthTXT_GotFocus();
-        else if (watched == InYearTXT)
-            InYearTXT_GotFocus();
-    } else if (type == QEvent::FocusOut) {
-        if (watched == InDayTXT)
-            InDayTXT_LostFocus();
-        else if (watched == InMonthTXT)
-            InMonthTXT_LostFocus();
-        else if (watched == InYearTXT)
-            InYearTXT_LostFocus();
-    }
-    return platform::Form::eventFilter(watched, event);
-}
-
-// Enter in a box moves on to the next control, so the box is rewritten as
-// it is left; Enter on a button presses it.
-void CalConv::keyPressEvent(QKeyEvent *event)
-{
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (!enter || (event->modifiers() & ~Qt::KeypadModifier)) {
-        platform::Form::keyPressEvent(event);
-        return;
-    }
-    QWidget *focused = focusWidget();
-    if (auto *button = qobject_cast<QPushButton *>(focused))
-        button->click();
-    else if (qobject_cast<QLineEdit *>(focused))
-        focusNextChild();
-    event->accept();
-}
-
-void CalConv::reject() { ToExit->click(); }

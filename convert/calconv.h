@@ -5,9 +5,9 @@
 #include "core/calendarengine.h"
 #include "core/conversion.h"
 #include "platform/form.h"
+#include "platform/numberbox.h"
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 class CalConv : public platform::Form {
@@ -19,26 +19,23 @@ public:
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
     QLabel *Label3 = nullptr;
-    QLineEdit *InYearTXT = nullptr;
+    platform::NumberBox *InYearTXT = nullptr;
     QPushButton *ToHegiry = nullptr;
     QLabel *Label6 = nullptr;
     QLabel *OutYearTXT = nullptr;
     QLabel *Label4 = nullptr;
-    QLineEdit *InMonthTXT = nullptr;
+    platform::NumberBox *InMonthTXT = nullptr;
     QPushButton *ToGreg = nullptr;
     QLabel *Label7 = nullptr;
     QLabel *OutMonthTXT = nullptr;
     QLabel *Label5 = nullptr;
-    QLineEdit *InDayTXT = nullptr;
+    platform::NumberBox *InDayTXT = nullptr;
     QPushButton *ToExit = nullptr;
     QLabel *Label8 = nullptr;
     QLabel *OutDayTXT = nullptr;
     QLabel *ToWeekDay = nullptr;
 
     void Form_Load();
-    void InDayTXT_GotFocus();
-    void InMonthTXT_GotFocus();
-    void InYearTXT_GotFocus();
     void InDayTXT_LostFocus();
     void InMonthTXT_LostFocus();
     void InYearTXT_LostFocus();
@@ -46,17 +43,10 @@ public:
     void ToGreg_Click();
     void ToExit_Click();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    // Escape presses "Exit".
-    void reject() override;
-
 private:
     void createControls();
-    // The three boxes as a date; false when a box holds a number that no
-    // 32-bit integer can hold.
-    bool readInputDate(core::Ymd &date) const;
+    // The three boxes as a date.
+    core::Ymd readInputDate() const;
     // Writes a converted date and its weekday.
     void showConversion(const core::ConvertedDate &converted);
     void refuseDate();

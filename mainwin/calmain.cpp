@@ -7,15 +7,14 @@
 #include "core/numtext.h"
 #include "platform/accessibility.h"
 #include "platform/controltable.h"
+#include "platform/numberbox.h"
 #include "platform/programicon.h"
 #include "platform/window.h"
 #include "print/calprint.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFocusEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -139,13 +138,13 @@ const platform::Control<CalMain> Controls[] = {
      Border::None, nullptr, u"Shows the months of the Gregorian calendar, from today's month"},
     {&CalMain::Label4, "Label4", Label, u"Month", 3240, 4320, 855, 255, 10, WindowFont, TopCentred, Border::None,
      nullptr, u"Caption of the month box"},
-    {&CalMain::MonthTXT, "MonthTXT", TextBox, nullptr, 3240, 4680, 855, 360, 3, WindowFont, {}, Border::None,
+    {&CalMain::MonthTXT, "MonthTXT", NumberBox, nullptr, 3240, 4680, 855, 360, 3, WindowFont, {}, Border::None,
      u"Month", u"The month on display, 1 to 12"},
     {&CalMain::MonthScroll, "MonthScroll", VScrollBar, nullptr, 4320, 4440, 255, 735, 4, WindowFont, {},
      Border::None, u"Month", u"Steps the month box: up for a later month, down for an earlier one"},
     {&CalMain::Label5, "Label5", Label, u"Year", 5040, 4320, 855, 255, 11, WindowFont, TopCentred, Border::None,
      nullptr, u"Caption of the year box"},
-    {&CalMain::YearTXT, "YearTXT", TextBox, nullptr, 5040, 4680, 855, 360, 5, WindowFont, {}, Border::None, u"Year",
+    {&CalMain::YearTXT, "YearTXT", NumberBox, nullptr, 5040, 4680, 855, 360, 5, WindowFont, {}, Border::None, u"Year",
      u"The year on display, within the years of the calendar shown"},
     {&CalMain::YearScroll, "YearScroll", VScrollBar, nullptr, 6000, 4440, 255, 735, 6, WindowFont, {}, Border::None,
      u"Year", u"Steps the year box: up for a later year, down for an earlier one"},
@@ -209,7 +208,11 @@ void CalMain::createControls()
     connect(MonthScroll, &platform::VScrollBar::Change, this, &CalMain::MonthScroll_Change);
     connect(YearScroll, &platform::VScrollBar::Change, this, &CalMain::YearScroll_Change);
     connect(GoCMD, &QPushButton::clicked, this, &CalMain::GoCMD_Click);
-    for (QWidget *control : std::initializer_list<QWidget *>{MonthTXT, YearTXT, Pic, GoCMD, HegOpt, GregOpt})
+    connect(MonthTXT, &platform::NumberBox::entered, this, &CalMain::MonthTXT_GotFocus);
+    connect(MonthTXT, &platform::NumberBox::left, this, &CalMain::MonthTXT_LostFocus);
+    connect(YearTXT, &platform::NumberBox::entered, this, &CalMain::YearTXT_GotFocus);
+    connect(YearTXT, &platform::NumberBox::left, this, &CalMain::YearTXT_LostFocus);
+    for (QWidget *control : std::initializer_list<QWidget *>{Pic, GoCMD, HegOpt, GregOpt})
         control->installEventFilter(this);
 
     // A screen reader already listening was given Qt's plain interface for
@@ -354,21 +357,7 @@ void CalMain::setLabel(QLabel *label, const QString &caption, core::Colour colou
 
 bool CalMain::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == MonthTXT || watched == YearTXT) {
-        const bool month = watched == MonthTXT;
-        // The box's own context menu, or another window taking the focus for
-        // a while, leaves the user still editing the box: it is neither left
-        // nor entered.
-        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-            if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
-                return false;
-        }
-        if (event->type() == QEvent::FocusIn)
-            month ? MonthTXT_GotFocus() : YearTXT_GotFocus();
-        else if (event->type() == QEvent::FocusOut)
-            month ? MonthTXT_LostFocus() : YearTXT_LostFocus();
-    } else if (watched == Pic && event->type() == QEvent::MouseButtonPress) {
+    if (watched == Pic && event->type() == QEvent::MouseButtonPress) {
         Pic_MouseDown();
         return true;
     } else if (event->type() == QEvent::MouseButtonPress

@@ -5,12 +5,12 @@
 #include "core/monthlayout.h"
 #include "core/state.h"
 #include "platform/form.h"
+#include "platform/numberbox.h"
 
 #include <QMainWindow>
 #include <cstdint>
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QMenu;
@@ -40,10 +40,10 @@ public:
     QRadioButton *HegOpt = nullptr;
     QRadioButton *GregOpt = nullptr;
     QLabel *Label4 = nullptr;
-    QLineEdit *MonthTXT = nullptr;
+    platform::NumberBox *MonthTXT = nullptr;
     platform::VScrollBar *MonthScroll = nullptr;
     QLabel *Label5 = nullptr;
-    QLineEdit *YearTXT = nullptr;
+    platform::NumberBox *YearTXT = nullptr;
     platform::VScrollBar *YearScroll = nullptr;
     QPushButton *GoCMD = nullptr;
     QMenu *CalMenu = nullptr;

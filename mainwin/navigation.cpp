@@ -6,10 +6,9 @@
 #include "core/numtext.h"
 #include "platform/messagebox.h"
 #include "platform/scrollbar.h"
-#include "platform/textbox.h"
+#include "platform/numberbox.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QRadioButton>
 
 namespace {
@@ -21,7 +20,7 @@ const QString DateOutOfRange = QStringLiteral("Your date is out of range");
 
 using Check = bool (CalMain::*)();
 
-void setBarFromBox(platform::VScrollBar *bar, const QLineEdit *box) { bar->setValue(core::WholeNumber16(box->text())); }
+void setBarFromBox(platform::VScrollBar *bar, const platform::NumberBox *box) { bar->setValue(core::WholeNumber16(box->text())); }
 
 struct MonthYear {
     int32_t month;
@@ -42,14 +41,14 @@ MonthYear todayInLeadingCalendar(const CalMain &w)
 // Leaving a box: its text becomes its plain number; a number its own check
 // refuses brings today's month and year of the leading calendar back into
 // both boxes. Either way the bars then follow the boxes.
-void leaveBox(CalMain &w, QLineEdit *box, Check check, const QString &refusal)
+void leaveBox(CalMain &w, platform::NumberBox *box, Check check, const QString &refusal)
 {
-    platform::writeNumber(box, core::WholeNumber32(box->text()));
+    box->rewriteAsWholeNumber();
     if (!(w.*check)()) {
         platform::showCriticalMessage(&w, refusal, InputErrorTitle);
         const MonthYear today = todayInLeadingCalendar(w);
-        platform::writeNumber(w.YearTXT, today.year);
-        platform::writeNumber(w.MonthTXT, today.month);
+        w.YearTXT->writeNumber(today.year);
+        w.MonthTXT->writeNumber(today.month);
     }
     setBarFromBox(w.YearScroll, w.YearTXT);
     setBarFromBox(w.MonthScroll, w.MonthTXT);
@@ -60,17 +59,17 @@ void leaveBox(CalMain &w, QLineEdit *box, Check check, const QString &refusal)
 // refuses is pulled to the nearer end of the bar, and the bar is set back to
 // the box. Setting the bar may run this again at once, with the flag still
 // set; that run finds the same number and clears the flag.
-void barChanged(CalMain &w, platform::VScrollBar *bar, QLineEdit *box, bool &editing, Check check)
+void barChanged(CalMain &w, platform::VScrollBar *bar, platform::NumberBox *box, bool &editing, Check check)
 {
     if (!editing) {
-        platform::writeNumber(box, bar->Value());
+        box->writeNumber(bar->Value());
         return;
     }
     if (!(w.*check)()) {
         if (core::ValOf(box->text()) > bar->Max())
-            platform::writeNumber(box, bar->Max());
+            box->writeNumber(bar->Max());
         if (core::ValOf(box->text()) < bar->Min())
-            platform::writeNumber(box, bar->Min());
+            box->writeNumber(bar->Min());
     }
     setBarFromBox(bar, box);
     editing = false;
@@ -78,17 +77,9 @@ void barChanged(CalMain &w, platform::VScrollBar *bar, QLineEdit *box, bool &edi
 
 } // namespace
 
-void CalMain::MonthTXT_GotFocus()
-{
-    MonthEditing = true;
-    platform::selectWholeTextOnFocus(MonthTXT);
-}
-
-void CalMain::YearTXT_GotFocus()
-{
-    YearEditing = true;
-    platform::selectWholeTextOnFocus(YearTXT);
-}
+// The box has selected its text by itself.
+void CalMain::MonthTXT_GotFocus() { MonthEditing = true; }
+void CalMain::YearTXT_GotFocus() { YearEditing = true; }
 
 void CalMain::MonthTXT_LostFocus() { leaveBox(*this, MonthTXT, &CalMain::CheckMonthTXT, MonthOutOfRange); }
 
@@ -102,16 +93,16 @@ void CalMain::YearScroll_Change() { barChanged(*this, YearScroll, YearTXT, YearE
 // when they pass.
 void CalMain::GoCMD_Click()
 {
-    const int32_t month = core::WholeNumber32(MonthTXT->text());
-    const int32_t year = core::WholeNumber32(YearTXT->text());
+    const int32_t month = MonthTXT->wholeNumber();
+    const int32_t year = YearTXT->wholeNumber();
     if (CheckMonthYear(month, year)) {
         Form_Paint();
         return;
     }
     platform::showCriticalMessage(this, DateOutOfRange, InputErrorTitle);
     const MonthYear today = todayInLeadingCalendar(*this);
-    platform::writeNumber(MonthTXT, today.month);
-    platform::writeNumber(YearTXT, today.year);
+    MonthTXT->writeNumber(today.month);
+    YearTXT->writeNumber(today.year);
     setBarFromBox(MonthScroll, MonthTXT);
     setBarFromBox(YearScroll, YearTXT);
 }

@@ -5,10 +5,10 @@
 #include "core/monthlayout.h"
 #include "core/names.h"
 #include "core/numtext.h"
+#include "platform/numberbox.h"
 #include "platform/picturebox.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
 
 namespace {
@@ -89,8 +89,8 @@ void CalMain::Form_Paint()
     DrawGrid();
     DrawWeekdayHeader();
     // The boxes are read as they stand, also while the user is typing.
-    const int32_t Month = core::WholeNumber32(MonthTXT->text());
-    const int32_t Year = core::WholeNumber32(YearTXT->text());
+    const int32_t Month = MonthTXT->wholeNumber();
+    const int32_t Year = YearTXT->wholeNumber();
     if (HegOpt->isChecked())
         DrawHijriLedMonth(Year, Month);
     if (GregOpt->isChecked())

@@ -2,6 +2,7 @@
 
 #include "accessibility.h"
 
+#include <QKeyEvent>
 #include <algorithm>
 
 namespace platform {
@@ -11,12 +12,28 @@ QString textOf(const char16_t *text) { return text ? QString::fromUtf16(text) : 
 
 QLabel *makeLabel(QWidget *parent, const QString &caption) { return new QLabel(caption, parent); }
 
-// Every text box of the program is made here.
-QLineEdit *makeTextBox(QWidget *parent) { return new QLineEdit(parent); }
+// A push button that Enter presses while it has the focus, as Space does:
+// the same in every window, default button or not.
+class PushButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (enter && !(event->modifiers() & ~Qt::KeypadModifier) && !event->isAutoRepeat()) {
+            click();
+            event->accept();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
 
 QPushButton *makeButton(QWidget *parent, const QString &caption)
 {
-    auto *button = new QPushButton(caption, parent);
+    auto *button = new PushButton(caption, parent);
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
@@ -31,8 +48,8 @@ QWidget *makeControl(QWidget *parent, ControlKind kind, const char *name, const 
     case ControlKind::Label:
         control = makeLabel(parent, textOf(caption));
         break;
-    case ControlKind::TextBox:
-        control = makeTextBox(parent);
+    case ControlKind::NumberBox:
+        control = new NumberBox(parent);
         break;
     case ControlKind::OptionButton:
         control = new QRadioButton(textOf(caption), parent);

@@ -4,12 +4,12 @@
 // the controls of a table and hands each to the window's member that keeps it.
 #pragma once
 
+#include "numberbox.h"
 #include "picturebox.h"
 #include "scrollbar.h"
 #include "window.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -21,7 +21,7 @@
 namespace platform {
 
 // What a control is. Every kind is made by one factory (makeControl).
-enum class ControlKind { Label, TextBox, OptionButton, PushButton, VScrollBar, PictureBox };
+enum class ControlKind { Label, NumberBox, OptionButton, PushButton, VScrollBar, PictureBox };
 
 // A control's font: the window's own (Arial 9.75 pt bold), or Arial at a
 // size of its own.
@@ -47,7 +47,7 @@ enum class Border { None, Single };
 
 // The window's member that keeps a control, of the control's own type.
 template <class Window>
-using ControlMember = std::variant<QLabel * Window::*, QLineEdit * Window::*, QPushButton * Window::*,
+using ControlMember = std::variant<QLabel * Window::*, NumberBox * Window::*, QPushButton * Window::*,
                                    QRadioButton * Window::*, VScrollBar * Window::*, PictureBox * Window::*>;
 
 template <class Window> struct Control {
@@ -66,6 +66,7 @@ template <class Window> struct Control {
 
 // Makes a control of a kind, named, with its caption. Push buttons are never
 // default buttons: Enter in a box must not press one behind the box's back.
+// A push button with the focus is pressed by Enter as by Space.
 QWidget *makeControl(QWidget *parent, ControlKind kind, const char *name, const char16_t *caption);
 // Font, alignment and border as a row gives them.
 void styleControl(QWidget *control, ControlKind kind, ControlFont font, Qt::Alignment alignment, Border border);

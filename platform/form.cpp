@@ -25,6 +25,12 @@ void Form::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+void Form::reject()
+{
+    if (escapeButton_ && escapeButton_->isVisible() && escapeButton_->isEnabled())
+        escapeButton_->click();
+}
+
 void Form::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);

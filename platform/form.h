@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <QPushButton>
 
 namespace platform {
 
@@ -22,10 +23,13 @@ protected:
 
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    // Escape does nothing unless a form maps it to one of its buttons.
-    void reject() override {}
+    // Escape presses this button (null: Escape does nothing), wherever the
+    // focus is in the form.
+    void setEscapeButton(QPushButton *button) { escapeButton_ = button; }
+    void reject() override;
 
 private:
+    QPointer<QPushButton> escapeButton_;
     bool unloaded_ = false;
     bool shownBefore_ = false;
 };

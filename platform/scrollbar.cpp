@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QStyleOptionSlider>
 #include <QWheelEvent>
@@ -15,6 +16,10 @@ constexpr int WheelNotch = 120; // angle delta of one notch, in eighths of a deg
 // The main window's bars are short (49 pixels): a thumb of the style's usual
 // least length would fill the whole trough, leaving nothing to click or drag.
 constexpr int ThumbLeastLength = 8;
+
+// The focus frame's line, in device-independent pixels: it scales with the
+// screen.
+constexpr int FocusFrameWidth = 2;
 
 // The trough steps by a page wherever it is clicked, even on desktops whose
 // style would jump the thumb to the pointer, and holding it down keeps
@@ -76,6 +81,20 @@ void VScrollBar::mousePressEvent(QMouseEvent *event)
         return;
     }
     QScrollBar::mousePressEvent(event);
+}
+
+void VScrollBar::paintEvent(QPaintEvent *event)
+{
+    QScrollBar::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QPen pen(palette().color(QPalette::Highlight), FocusFrameWidth);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const qreal inset = FocusFrameWidth / 2.0;
+    painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
 }
 
 // One arrow step per notch, turning away from the user adding, as with the

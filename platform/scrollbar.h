@@ -37,6 +37,9 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    // A bar with the keyboard focus draws a frame around itself: the styles
+    // draw none for scroll bars, and a keyboard user would lose their place.
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     using QScrollBar::setRange;

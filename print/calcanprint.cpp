@@ -48,6 +48,7 @@ CalCanPrint::CalCanPrint(QWidget *parent)
     setWindowIcon(noIcon());
     platform::buildControls(*this, this, Controls);
     connect(CancelPrinting, &QPushButton::clicked, this, &CalCanPrint::CancelPrinting_Click);
+    setEscapeButton(CancelPrinting);
     platform::describe(this, QStringLiteral("Shown while the months are printed"));
 }
 

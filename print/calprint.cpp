@@ -9,14 +9,12 @@
 #include "platform/controltable.h"
 #include "platform/messagebox.h"
 #include "platform/programicon.h"
-#include "platform/textbox.h"
+#include "platform/numberbox.h"
 #include "platform/window.h"
 #include "printchecks.h"
 #include "printjob.h"
 
-#include <QEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -33,11 +31,11 @@ using platform::WindowFont;
 const platform::Control<CalPrint> Controls[] = {
     // member, name, kind, caption, left, top, width, height, tab index, font, alignment, border,
     // accessible name (null: its own text), description
-    {&CalPrint::YearTXTPRT, "YearTXTPRT", TextBox, nullptr, 1365, 630, 1170, 435, 0, WindowFont, {}, Border::None,
+    {&CalPrint::YearTXTPRT, "YearTXTPRT", NumberBox, nullptr, 1365, 630, 1170, 435, 0, WindowFont, {}, Border::None,
      u"Year", u"The year to print, in the chosen calendar"},
-    {&CalPrint::FromMonthTXTPRT, "FromMonthTXTPRT", TextBox, nullptr, 1365, 1680, 1170, 435, 1, WindowFont, {},
+    {&CalPrint::FromMonthTXTPRT, "FromMonthTXTPRT", NumberBox, nullptr, 1365, 1680, 1170, 435, 1, WindowFont, {},
      Border::None, u"From Month", u"The first month to print, 1 to 12"},
-    {&CalPrint::ToMonthTXTPRT, "ToMonthTXTPRT", TextBox, nullptr, 1365, 2730, 1170, 435, 2, WindowFont, {},
+    {&CalPrint::ToMonthTXTPRT, "ToMonthTXTPRT", NumberBox, nullptr, 1365, 2730, 1170, 435, 2, WindowFont, {},
      Border::None, u"To Month", u"The last month to print, 1 to 12"},
     {&CalPrint::OPTGregorian, "OPTGregorian", OptionButton, u"Gregorian / Christian", 210, 3465, 2325, 435, 3,
      WindowFont, {}, Border::None, nullptr,
@@ -87,8 +85,10 @@ void CalPrint::createControls()
     });
     connect(PrintPRT, &QPushButton::clicked, this, &CalPrint::PrintPRT_Click);
     connect(CancelButton, &QPushButton::clicked, this, &CalPrint::CancelButton_Click);
-    for (QLineEdit *box : {YearTXTPRT, FromMonthTXTPRT, ToMonthTXTPRT})
-        box->installEventFilter(this);
+    connect(YearTXTPRT, &platform::NumberBox::left, this, &CalPrint::YearTXTPRT_LostFocus);
+    connect(FromMonthTXTPRT, &platform::NumberBox::left, this, &CalPrint::FromMonthTXTPRT_LostFocus);
+    connect(ToMonthTXTPRT, &platform::NumberBox::left, this, &CalPrint::ToMonthTXTPRT_LostFocus);
+    setEscapeButton(CancelButton);
 }
 
 void CalPrint::Form_Load()
@@ -127,34 +127,18 @@ void CalPrint::OPTHegiry_Click()
     FieldsCalendar = 0;
 }
 
-void CalPrint::YearTXTPRT_GotFocus() { platform::selectWholeTextOnFocus(YearTXTPRT); }
-void CalPrint::FromMonthTXTPRT_GotFocus() { platform::selectWholeTextOnFocus(FromMonthTXTPRT); }
-void CalPrint::ToMonthTXTPRT_GotFocus() { platform::selectWholeTextOnFocus(ToMonthTXTPRT); }
-void CalPrint::YearTXTPRT_LostFocus() { platform::rewriteAsWholeNumber(YearTXTPRT); }
-void CalPrint::FromMonthTXTPRT_LostFocus() { platform::rewriteAsWholeNumber(FromMonthTXTPRT); }
-void CalPrint::ToMonthTXTPRT_LostFocus() { platform::rewriteAsWholeNumber(ToMonthTXTPRT); }
-
-bool CalPrint::eventFilter(QObject *watched, QEvent *event)
-{
-    const bool in = event->type() == QEvent::FocusIn;
-    const bool out = event->type() == QEvent::FocusOut;
-    if (in || out) {
-        if (watched == YearTXTPRT)
-            in ? YearTXTPRT_GotFocus() : YearTXTPRT_LostFocus();
-        else if (watched == FromMonthTXTPRT)
-            in ? FromMonthTXTPRT_GotFocus() : FromMonthTXTPRT_LostFocus();
-        else if (watched == ToMonthTXTPRT)
-            in ? ToMonthTXTPRT_GotFocus() : ToMonthTXTPRT_LostFocus();
-    }
-    return platform::Form::eventFilter(watched, event);
-}
+// A number beyond the 32-bit range is written back as the nearer limit;
+// Print then refuses it with the month or date-limits message.
+void CalPrint::YearTXTPRT_LostFocus() { YearTXTPRT->rewriteAsWholeNumber(); }
+void CalPrint::FromMonthTXTPRT_LostFocus() { FromMonthTXTPRT->rewriteAsWholeNumber(); }
+void CalPrint::ToMonthTXTPRT_LostFocus() { ToMonthTXTPRT->rewriteAsWholeNumber(); }
 
 bool CalPrint::readPrintRange(PrintRange &range)
 {
     range.calendar = OPTGregorian->isChecked() ? core::Lead::Gregorian : core::Lead::Hijri;
-    range.Year = core::WholeNumber32(YearTXTPRT->text());
-    range.From = core::WholeNumber32(FromMonthTXTPRT->text());
-    range.To = core::WholeNumber32(ToMonthTXTPRT->text());
+    range.Year = YearTXTPRT->wholeNumber();
+    range.From = FromMonthTXTPRT->wholeNumber();
+    range.To = ToMonthTXTPRT->wholeNumber();
     const QString refusal = printchecks::refusalOf(range);
     if (!refusal.isEmpty())
         platform::showCriticalMessage(this, refusal, printchecks::InputErrorTitle);

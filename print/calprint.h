@@ -3,11 +3,11 @@
 #pragma once
 
 #include "platform/form.h"
+#include "platform/numberbox.h"
 
 #include <cstdint>
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class CalCanPrint;
@@ -24,9 +24,9 @@ public:
     ~CalPrint() override;
 
     // Controls, named as the dialog's design names them.
-    QLineEdit *YearTXTPRT = nullptr;
-    QLineEdit *FromMonthTXTPRT = nullptr;
-    QLineEdit *ToMonthTXTPRT = nullptr;
+    platform::NumberBox *YearTXTPRT = nullptr;
+    platform::NumberBox *FromMonthTXTPRT = nullptr;
+    platform::NumberBox *ToMonthTXTPRT = nullptr;
     QRadioButton *OPTGregorian = nullptr;
     QRadioButton *OPTHegiry = nullptr;
     QPushButton *PrintPRT = nullptr;
@@ -44,9 +44,6 @@ public:
     void Form_Load();
     void OPTGregorian_Click();
     void OPTHegiry_Click();
-    void YearTXTPRT_GotFocus();
-    void FromMonthTXTPRT_GotFocus();
-    void ToMonthTXTPRT_GotFocus();
     void YearTXTPRT_LostFocus();
     void FromMonthTXTPRT_LostFocus();
     void ToMonthTXTPRT_LostFocus();
@@ -59,7 +56,6 @@ public:
 
 protected:
     void Form_Unload() override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();

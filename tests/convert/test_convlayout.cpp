@@ -11,8 +11,8 @@
 namespace {
 
 const char *const Design = R"(
-| `Label1` | label | "Input date :" | 120 | 360 | 1815 | 495 | 0 | Arial 18 pt bold |
-| `Label2` | label | "Output Date :" | 5160 | 360 | 2055 | 495 | 1 | Arial 18 pt bold |
+| `Label1` | label | "Input date :" | 120 | 360 | 1815 | 495 | 0 | Arial 18 pt bold; grows to its text |
+| `Label2` | label | "Output Date :" | 5160 | 360 | 2055 | 495 | 1 | Arial 18 pt bold; grows to its text |
 | `Label3` | label | "Year" | 240 | 1080 | 615 | 375 | 2 | |
 | `InYearTXT` | text box | "1" at opening | 960 | 1080 | 735 | 375 | 8 | |
 | `ToHegiry` | push button | "To Hijri" | 2880 | 1080 | 1455 | 375 | 14 | |

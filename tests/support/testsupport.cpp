@@ -1,5 +1,10 @@
 #include "testsupport.h"
 
+#include <QContextMenuEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <clocale>
+
 #include "platform/engineloader.h"
 #include "platform/messagebox.h"
 
@@ -16,6 +21,38 @@ const core::CalendarEngine &installRealEngine()
         qFatal("cannot load the engine: %s: %s", qPrintable(load.file), qPrintable(load.reason));
     core::setEngine(load.engine.get());
     return *load.engine;
+}
+
+MessageAnswerer::MessageAnswerer()
+{
+    auto *timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, [this] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            texts << box->text();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    timer->start(10);
+}
+
+void openContextMenu(QWidget *widget)
+{
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget *popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    closer.start(20);
+    const QPoint inside(widget->width() / 2, widget->height() / 2);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, inside, widget->mapToGlobal(inside));
+    QApplication::sendEvent(widget, &event);
+}
+
+bool userLocaleInEffect()
+{
+    if (!qgetenv("LC_ALL").startsWith("de_DE"))
+        return true;
+    return QByteArray(std::localeconv()->decimal_point) == ",";
 }
 
 bool activate(QWidget &window)

@@ -57,6 +57,21 @@ public:
     }
 };
 
+// Answers every real message box with OK once it shows (its modal loop
+// runs), and remembers its text.
+class MessageAnswerer : public QObject {
+public:
+    MessageAnswerer();
+    QStringList texts;
+};
+
+// Opens the widget's context menu as a right-click does and closes it again.
+void openContextMenu(QWidget *widget);
+
+// The user's locale is the one the program runs under: under LC_ALL=de_DE.*
+// the C library must write a decimal comma by now, or the run tests nothing.
+bool userLocaleInEffect();
+
 // The real engine, with any operation replaced by a lambda (each starts as the real engine's).
 class FakeEngine : public core::CalendarEngine {
     using Real = core::CalendarEngine;
