@@ -47,6 +47,7 @@ fuzz: build-fuzz-targets
 	./tools/run-fuzzers build-fuzz $(FUZZ_SECONDS)
 
 screenshots: build
+	@cmake --build $(BUILD) -j $(JOBS) --target dovrin-screenshots
 	$(BUILD)/bin/dovrin-screenshots screenshots-out
 
 # The benchmarks are built only here: no test runs them.
