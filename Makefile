@@ -47,10 +47,12 @@ fuzz: build-fuzz-targets
 	./tools/run-fuzzers build-fuzz $(FUZZ_SECONDS)
 
 screenshots: build
+	@cmake --build $(BUILD) -j $(JOBS) --target dovrin-screenshots
 	$(BUILD)/bin/dovrin-screenshots screenshots-out
 
 # The benchmarks are built only here: no test runs them.
-bench: deps
+bench:
+	@./tools/install-deps bench
 	@cmake --preset default -DDOVRIN_BUILD_BENCH=ON >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target bench_app
 	@$(BUILD)/bin/bench_app

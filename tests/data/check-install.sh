@@ -59,7 +59,12 @@ package)
     check "package built" "[ -f '$deb' ]"
     check "package depends on Qt" "dpkg-deb -f '$deb' Depends | grep -q libqt6widgets6"
     check "package depends on the Arial-metric fonts" "dpkg-deb -f '$deb' Depends | grep -q fonts-liberation"
+    # What `apt install ./dovrin_*.deb` would do, without doing it: every
+    # dependency must be installed or installable from the machine's sources.
+    check "apt can install the package" "apt-get install --simulate --no-install-recommends '$deb' >'$scratch/apt' 2>&1 && grep -q '^Inst dovrin ' '$scratch/apt' || { cat '$scratch/apt'; false; }"
     dpkg-deb -x "$deb" "$scratch/root"
+    check "manual pages in the package" "[ -s '$scratch/root/usr/share/man/man1/dovrin.1.gz' ] && [ -s '$scratch/root/usr/share/man/man1/dovrin-cli.1.gz' ]"
+    check "copyright in the package" "[ -s '$scratch/root/usr/share/doc/dovrin/copyright' ]"
     check "engine in /usr/lib/dovrin" "[ -f '$scratch/root/usr/lib/dovrin/libzendat32.so' ]"
     check "unpacked program starts" "starts '$scratch/root/usr/bin/dovrin'"
     check "unpacked command-line tool converts" "converts '$scratch/root/usr/bin/dovrin-cli'"
