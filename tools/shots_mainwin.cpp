@@ -10,9 +10,9 @@
 #include "platform/scrollbar.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QElapsedTimer>
 
 namespace {
 

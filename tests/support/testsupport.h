@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <functional>
 
+class QLineEdit;
 class QRadioButton;
 
 namespace testsupport {
@@ -67,6 +68,10 @@ public:
 
 // Opens the widget's context menu as a right-click does and closes it again.
 void openContextMenu(QWidget *widget);
+
+// The box, as drawn now, shows the beginning of its text (sign and first
+// digits): its cursor stands at the start and the start is in sight.
+bool showsBeginning(QLineEdit *box);
 
 // The user's locale is the one the program runs under: under LC_ALL=de_DE.*
 // the C library must write a decimal comma by now, or the run tests nothing.
