@@ -28,8 +28,10 @@ template <typename Dialog> bool whileOpen(QAction *menuEntry, const std::functio
     bool hidden = false;
     QTimer::singleShot(0, [&] {
         if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
+            // qWaitForWindowActive counts a dialog as active while its owner still is: wait until the dialog's
+            // own window takes the keys.
             dialog->activateWindow();
-            if (QTest::qWaitForWindowActive(dialog))
+            if (QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == dialog->windowHandle(); }, 5000))
                 steps(*dialog);
             hidden = !dialog->isVisible();
         }
