@@ -1,12 +1,16 @@
 // The main window: today's month led by either calendar (the clock is
 // pinned by the screenshot tool), and the two pages with a rule of their
-// own, July 622 and October 1582. The page at 150 % and 200 % is saved by
+// own, July 622 and October 1582, and the month bar with the keyboard
+// focus, showing its focus frame. The page at 150 % and 200 % is saved by
 // the scaled screen-page tests, since the scale is fixed when the
 // application starts.
 #include "shots.h"
 
 #include "mainwin/calmain.h"
+#include "platform/scrollbar.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -35,5 +39,13 @@ bool shots::mainWindow(const QDir &dir)
     window.GregOpt->click();
     ok = saveGregorianMonth(window, dir, 7, 622) && ok;
     ok = saveGregorianMonth(window, dir, 10, 1582) && ok;
+    // The focus shows only in the active window.
+    window.activateWindow();
+    QElapsedTimer waited;
+    waited.start();
+    while (QApplication::activeWindow() != &window && waited.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    window.MonthScroll->setFocus(Qt::TabFocusReason);
+    ok = save(window, dir, QStringLiteral("main-month-bar-focused")) && ok;
     return ok;
 }

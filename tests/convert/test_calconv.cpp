@@ -39,7 +39,7 @@ private slots:
     void initTestCase() { testsupport::installRealEngine(); }
 
     // From the menu, a new dialog opens centred (not over the main window), showing "1" in each input; Exit
-    // (Enter for the About box) hides it where it stands, as it was; closing it from the frame unloads it.
+    // (Enter or Escape for the About box) hides it where it stands, as it was; closing it from the frame unloads it.
     void dialogsKeptOnExitCentredWhenMade()
     {
         CalMain main;
@@ -66,6 +66,10 @@ private slots:
             QCOMPARE(d.pos(), centred(d));
             QCOMPARE(shown(d), QStringList({"1", "1", "1", {}, {}, {}, {}}));
             QTest::keyClicks(QApplication::focusWidget(), " 2024");
+            testsupport::openContextMenu(d.InYearTXT); // neither leaves nor enters the box
+            QVERIFY(testsupport::activate(d));
+            QTRY_COMPARE(QApplication::focusWidget(), d.InYearTXT);
+            QCOMPARE(d.InYearTXT->text(), QStringLiteral(" 2024"));
             press(Qt::Key_Return);
             QTest::keyClicks(d.InMonthTXT, "7");
             QTest::keyClick(d.InMonthTXT, Qt::Key_Enter, Qt::KeypadModifier);
@@ -82,9 +86,11 @@ private slots:
         QVERIFY(testsupport::whileOpen<CalAbout>(main.About, [&](CalAbout &box) {
             QCOMPARE(box.pos(), centred(box));
             box.move(moved);
-            QTest::keyClick(&box, Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), box.Command1);
+            press(Qt::Key_Return);
         }));
         const CalAbout *about = main.aboutForm();
+        QVERIFY(testsupport::whileOpen<CalAbout>(main.About, [&](CalAbout &) { press(Qt::Key_Escape); }));
         QVERIFY(testsupport::whileOpen<CalAbout>(main.About, [&](CalAbout &box) {
             QCOMPARE(&box, about);
             QCOMPARE(box.pos(), moved);
@@ -104,7 +110,9 @@ private:
             {d.ToHegiry, {" 622", "07", "16"}, {"622", "7", "16", "1", "1", "1", "Friday"}},
             {d.ToGreg, {"1446", "12", "30"}, {"1446", "12", "30", "1", "1", "1", "Friday"}}, // a common year
             {d.ToGreg, {"1", "1", "1"}, {"1", "1", "1", "622", "7", "16", "Friday"}},
-            // Past 32 bits: written back as the 32-bit limit (never wrapped, to 16 here), which is refused.
+            {d.ToHegiry, {"-99999999999", "7", "16"}, {"-2147483648", "7", "16", "622", "7", "16", "Friday"}},
+            // Past 32 bits: written back as the 32-bit limit (never wrapped, to 16 here), its sign and first digits
+            // in sight, and refused.
             {d.ToHegiry, {"2024", "7", "4294967312"}, {"2024", "7", "2147483647", "622", "7", "16", "Friday"}},
         };
         for (const auto &[button, typed, expected] : steps) {
@@ -117,6 +125,8 @@ private:
             }
             QTest::mouseClick(button, Qt::LeftButton);
             QCOMPARE(shown(d), expected);
+            for (QLineEdit *box : {d.InYearTXT, d.InMonthTXT, d.InDayTXT})
+                QVERIFY2(testsupport::showsBeginning(box), qPrintable(box->objectName()));
             QCOMPARE(messages_.texts + messages_.titles, refused ? refusal : QStringList());
             QCOMPARE(d.focusWidget(), button);
         }

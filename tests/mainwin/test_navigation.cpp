@@ -49,6 +49,7 @@ const struct {
     const char *month, *year, *outcome;
 } Entries[] = {{false, "abc", nullptr, "Your Month is out of range"},
                {false, nullptr, "67536", "Your Year is out of range"},
+               {false, nullptr, "99999999999", "Your Year is out of range"},
                {false, "6", "622", "Your date is out of range"},
                {false, "10", "1582", "Your date is out of range"},
                {false, "7", "622", "July,622"},
@@ -144,7 +145,8 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QTRY_VERIFY(!w.CalMenu->isVisible());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
-        QTest::mouseClick(w.menuBar(), Qt::LeftButton, {}, w.menuBar()->actionGeometry(w.CalMenu->menuAction()).center());
+        QTest::mouseClick(w.menuBar(), Qt::LeftButton, {},
+                          w.menuBar()->actionGeometry(w.CalMenu->menuAction()).center());
         QTRY_VERIFY(w.CalMenu->isVisible());
         w.CalMenu->close();
         testsupport::openContextMenu(w.MonthTXT);

@@ -3,11 +3,13 @@
 #include "core/state.h"
 #include "mainwin/calmain.h"
 #include "platform/clock.h"
+#include "platform/numberbox.h"
 #include "print/calcanprint.h"
 #include "print/printjob.h"
 #include "printtests.h"
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -309,6 +311,138 @@ private slots:
                 QCOMPARE(shown(d), expected);
                 d.close();
             }));
+    }
+
+    // Keys as in the other windows: Enter in a box moves on in tab order and tidies the box, never printing;
+    // Enter and Space on a focused Print press it, the refusal shown in a real message box; a right-click in a box
+    // rewrites nothing; Escape is Exit, keeping the fields.
+    void keysAndBoxes()
+    {
+        RecordingPrinter printer;
+        CalPrint dialog;
+        dialog.usePrinter(&printer);
+        QVERIFY(testsupport::activate(dialog));
+        platform::NumberBox *const boxes[] = {dialog.YearTXTPRT, dialog.FromMonthTXTPRT, dialog.ToMonthTXTPRT};
+        dialog.YearTXTPRT->setFocus(Qt::TabFocusReason);
+        for (const char *typed : {" 2024.4", "6.5", "0007"}) {
+            QTest::keyClicks(QApplication::focusWidget(), typed);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }
+        QCOMPARE(QApplication::focusWidget(), dialog.OPTGregorian);
+        QCOMPARE(QStringList({boxes[0]->text(), boxes[1]->text(), boxes[2]->text()}), QStringList({"2024", "6", "7"}));
+        QVERIFY(printer.ops().empty());
+
+        for (platform::NumberBox *box : boxes) {
+            box->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(box, "7.6");
+            testsupport::openContextMenu(box);
+            QVERIFY(testsupport::activate(dialog));
+            QTRY_COMPARE(QApplication::focusWidget(), box);
+            QCOMPARE(box->text(), QStringLiteral("7.6"));
+            QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+            QCOMPARE(box->text(), QStringLiteral("8"));
+        }
+        QVERIFY(printer.ops().empty());
+
+        testsupport::MessageAnswerer answers;
+        dialog.YearTXTPRT->setText(QStringLiteral("2024"));
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+            dialog.PrintPRT->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(dialog.PrintPRT, key);
+        }
+        QCOMPARE(printer.documentCount(), 2); // August 2024, twice
+        dialog.ToMonthTXTPRT->setText(QStringLiteral("13"));
+        dialog.PrintPRT->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(dialog.PrintPRT, Qt::Key_Return);
+        QTRY_COMPARE(answers.texts, QStringList{"Check your 'From Month' or 'To Month' limits"});
+        QCOMPARE(printer.documentCount(), 2);
+
+        core::CancelPrintFlag = core::False16;
+        QVERIFY(testsupport::activate(dialog));
+        dialog.FromMonthTXTPRT->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(dialog.FromMonthTXTPRT, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(core::CancelPrintFlag, core::True16);
+        QCOMPARE(QStringList({boxes[0]->text(), boxes[1]->text(), boxes[2]->text()}), QStringList({"2024", "8", "13"}));
+        QCOMPARE(answers.texts.size(), 1);
+    }
+
+    // A number beyond 32 bits is written back as the nearer limit, its sign and first digits in sight, and Print
+    // refuses it with the message of the box it stands in.
+    void hugeNumbers_data()
+    {
+        QTest::addColumn<int>("box"); // year, from, to
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("message");
+        const QString monthMessage = QStringLiteral("Check your 'From Month' or 'To Month' limits");
+        QTest::newRow("year") << 0 << "99999999999"
+                              << "2147483647"
+                              << "Check your date limits";
+        QTest::newRow("year, negative") << 0 << "-99999999999"
+                                        << "-2147483648"
+                                        << "Check your date limits";
+        QTest::newRow("from, negative") << 1 << "-99999999999"
+                                        << "-2147483648" << monthMessage;
+        QTest::newRow("to") << 2 << "99999999999"
+                            << "2147483647" << monthMessage;
+    }
+
+    void hugeNumbers()
+    {
+        QFETCH(int, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        QFETCH(QString, message);
+        RecordingPrinter printer;
+        CalPrint dialog;
+        dialog.usePrinter(&printer);
+        QVERIFY(testsupport::activate(dialog));
+        platform::NumberBox *const field = QList{dialog.YearTXTPRT, dialog.FromMonthTXTPRT, dialog.ToMonthTXTPRT}[box];
+        field->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(field, typed);
+        QTest::keyClick(field, Qt::Key_Tab);
+        QCOMPARE(field->text(), written);
+        QVERIFY(testsupport::showsBeginning(field));
+        testsupport::MessageAnswerer answers;
+        QTest::mouseClick(dialog.PrintPRT, Qt::LeftButton);
+        QTRY_COMPARE(answers.texts, QStringList{message});
+        QVERIFY(printer.ops().empty());
+        QCOMPARE(field->text(), written);
+    }
+
+    // The printing box stops the job at the next month by Escape, wherever its focus is, and by Enter or Space
+    // on its Cancel, as by a click.
+    void printingBoxKeys_data()
+    {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::newRow("Escape") << Qt::Key_Escape;
+        QTest::newRow("Enter") << Qt::Key_Return;
+        QTest::newRow("Space") << Qt::Key_Space;
+    }
+
+    void printingBoxKeys()
+    {
+        QFETCH(Qt::Key, key);
+        testsupport::MessageCatcher messages;
+        RecordingPrinter printer;
+        CalPrint dialog;
+        dialog.usePrinter(&printer);
+        QVERIFY(testsupport::activate(dialog));
+        bool pressed = false;
+        printer.afterEndDoc = [&] {
+            if (printer.documentCount() == 2 && dialog.CanPrint->isVisible() && !std::exchange(pressed, true))
+                QTimer::singleShot(0, dialog.CanPrint, [&] {
+                    dialog.CanPrint->CancelPrinting->setFocus(Qt::TabFocusReason);
+                    QTest::keyClick(dialog.CanPrint->CancelPrinting, key);
+                });
+        };
+        printtests::print(dialog, false, {"2024", "1", "12"});
+        QVERIFY(pressed);
+        QCOMPARE(printer.documentCount(), 2);
+        QCOMPARE(core::CancelPrintFlag, core::True16);
+        QVERIFY(!dialog.CanPrint->isVisible() && dialog.isVisible());
+        QCOMPARE(messages.count(), 0);
     }
 };
 

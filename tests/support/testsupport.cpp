@@ -9,6 +9,7 @@
 #include "platform/messagebox.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
 
@@ -46,6 +47,13 @@ void openContextMenu(QWidget *widget)
     const QPoint inside(widget->width() / 2, widget->height() / 2);
     QContextMenuEvent event(QContextMenuEvent::Mouse, inside, widget->mapToGlobal(inside));
     QApplication::sendEvent(widget, &event);
+}
+
+bool showsBeginning(QLineEdit *box)
+{
+    box->grab(); // a paint scrolls the text to where its cursor is
+    return box->cursorPosition() == 0
+        && box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() < box->width() / 4;
 }
 
 bool userLocaleInEffect()

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <functional>
 
+class QLineEdit;
 class QRadioButton;
 
 namespace testsupport {
@@ -27,8 +28,10 @@ template <typename Dialog> bool whileOpen(QAction *menuEntry, const std::functio
     bool hidden = false;
     QTimer::singleShot(0, [&] {
         if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
+            // qWaitForWindowActive counts a dialog as active while its owner still is: wait until the dialog's
+            // own window takes the keys.
             dialog->activateWindow();
-            if (QTest::qWaitForWindowActive(dialog))
+            if (QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == dialog->windowHandle(); }, 5000))
                 steps(*dialog);
             hidden = !dialog->isVisible();
         }
@@ -67,6 +70,10 @@ public:
 
 // Opens the widget's context menu as a right-click does and closes it again.
 void openContextMenu(QWidget *widget);
+
+// The box, as drawn now, shows the beginning of its text (sign and first
+// digits): its cursor stands at the start and the start is in sight.
+bool showsBeginning(QLineEdit *box);
 
 // The user's locale is the one the program runs under: under LC_ALL=de_DE.*
 // the C library must write a decimal comma by now, or the run tests nothing.
