@@ -89,7 +89,7 @@ private slots:
         QCOMPARE(qint64(core::WholeNumber32(text)), expected);
         QCOMPARE(qint64(core::WholeNumber16(text)), std::clamp<qint64>(expected, -32768, 32767));
         QCOMPARE(core::PlainNumber(core::WholeNumber32(text)), QString::number(expected));
-        std::setlocale(LC_ALL, "C");
+        std::setlocale(LC_ALL, ""); // back to the locale the test runs under
     }
 
     // The classic C library reading of the same characters, bit for bit, on
@@ -142,7 +142,7 @@ private slots:
             }
             QCOMPARE(compared, texts.size());
         }
-        std::setlocale(LC_ALL, "C");
+        std::setlocale(LC_ALL, ""); // back to the locale the test runs under
     }
 };
 

@@ -29,6 +29,11 @@ Run run(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
+    // The CUPS tools answer in the user's language; their words are read here
+    // in English. The program itself runs in the user's locale.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    process.setProcessEnvironment(environment);
     process.start(program, arguments);
     const bool finished = process.waitForFinished(20000) && process.exitStatus() == QProcess::NormalExit;
     return {finished ? process.exitCode() : -1, QString::fromLocal8Bit(process.readAll())};
