@@ -5,7 +5,6 @@
 
 #include <QAccessible>
 #include <QLabel>
-#include <QLineEdit>
 #include <QTest>
 
 namespace {
@@ -31,8 +30,6 @@ const char *const Design = R"(
 | `ToWeekDay` | label | empty | 2520 | 3240 | 2175 | 375 | 17 | centred; Arial 13.5 pt regular |
 )";
 
-QString spokenName(QWidget *control) { return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name); }
-
 } // namespace
 
 class TestConvLayout : public QObject {
@@ -51,8 +48,8 @@ private slots:
                                                               {d.OutMonthTXT, d.Label7}, {d.OutDayTXT, d.Label8}};
         QStringList names;
         for (const auto &[box, caption] : captioned) {
-            QVERIFY2(spokenName(box).contains(caption->text(), Qt::CaseInsensitive), qPrintable(box->objectName()));
-            names << spokenName(box);
+            QVERIFY2(testsupport::spokenName(box).contains(caption->text(), Qt::CaseInsensitive), qPrintable(box->objectName()));
+            names << testsupport::spokenName(box);
         }
         names.removeDuplicates();
         QCOMPARE(names.size(), captioned.size());

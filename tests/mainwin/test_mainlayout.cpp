@@ -7,8 +7,6 @@
 
 #include <QAccessible>
 #include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QTest>
 
 namespace {
@@ -30,8 +28,6 @@ const char *const Design = R"(
 | `GoCMD` | push button | "Go" | 6480 | 4560 | 615 | 495 | 7 | |
 )";
 
-QString spokenName(QWidget *control) { return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name); }
-
 } // namespace
 
 class TestMainLayout : public QObject {
@@ -45,7 +41,7 @@ private slots:
     {
         CalMain before;
         QAccessible::setActive(true);
-        QCOMPARE(spokenName(before.MonthTXT), before.Label4->text());
+        QCOMPARE(testsupport::spokenName(before.MonthTXT), before.Label4->text());
         QCOMPARE(QAccessible::queryAccessibleInterface(before.Pic)->role(), QAccessible::Table);
         CalMain w;
         if (!testsupport::layoutAsDesigned(w, *w.centralWidget(), 7350, 5385, Design))
@@ -53,10 +49,10 @@ private slots:
         const qreal scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qgetenv("QT_SCALE_FACTOR").toDouble() : 1.0;
         QCOMPARE(w.devicePixelRatio(), scale);
         QVERIFY(w.GregOpt->isChecked());
-        QCOMPARE(spokenName(w.MonthTXT), w.Label4->text());
-        QCOMPARE(spokenName(w.MonthScroll), w.Label4->text());
-        QCOMPARE(spokenName(w.YearTXT), w.Label5->text());
-        QCOMPARE(spokenName(w.YearScroll), w.Label5->text());
+        QCOMPARE(testsupport::spokenName(w.MonthTXT), w.Label4->text());
+        QCOMPARE(testsupport::spokenName(w.MonthScroll), w.Label4->text());
+        QCOMPARE(testsupport::spokenName(w.YearTXT), w.Label5->text());
+        QCOMPARE(testsupport::spokenName(w.YearScroll), w.Label5->text());
         QCOMPARE(QAccessible::queryAccessibleInterface(w.Pic)->role(), QAccessible::Table);
         // Drawn at the screen's scale: the grid's image has as many device pixels as the scale asks.
         QCOMPARE(w.Pic->image().width(), qRound(w.Pic->contentsRect().width() * scale));

@@ -7,8 +7,6 @@
 
 #include <QAccessible>
 #include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QTest>
 
 namespace {
@@ -32,8 +30,6 @@ const char *const CancelBoxDesign = R"(
 | `CancelPrinting` | command button | "Cancel" | 600 | 1080 | 2295 | 375 | 1 |
 )";
 
-QString spokenName(QWidget *control) { return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name); }
-
 } // namespace
 
 class TestPrintLayout : public QObject {
@@ -47,9 +43,9 @@ private slots:
         if (!testsupport::layoutAsDesigned(d, d, 4485, 3975, PrintDesign))
             return;
         QVERIFY(d.OPTGregorian->isChecked());
-        QCOMPARE(spokenName(d.YearTXTPRT), d.Label1->text());
-        QCOMPARE(spokenName(d.FromMonthTXTPRT), d.Label2->text());
-        QCOMPARE(spokenName(d.ToMonthTXTPRT), d.Label3->text());
+        QCOMPARE(testsupport::spokenName(d.YearTXTPRT), d.Label1->text());
+        QCOMPARE(testsupport::spokenName(d.FromMonthTXTPRT), d.Label2->text());
+        QCOMPARE(testsupport::spokenName(d.ToMonthTXTPRT), d.Label3->text());
     }
 
     // The whole caption fits on the box: its text is no wider than its label.

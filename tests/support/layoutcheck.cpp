@@ -176,6 +176,8 @@ void checkLayout(const QWidget &window, const QWidget &client, int clientWidth, 
 
 } // namespace
 
+QString spokenName(QWidget *control) { return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name); }
+
 bool layoutAsDesigned(QWidget &window, const QWidget &client, int clientWidth, int clientHeight, const char *design)
 {
     window.show();
