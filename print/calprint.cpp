@@ -147,17 +147,15 @@ bool CalPrint::readPrintRange(PrintRange &range)
 
 void CalPrint::PrintPRT_Click()
 {
-    if (printing_)
-        return; // the job lets window events through between months
     PrintRange range;
     if (!readPrintRange(range))
         return;
     PrintJob job(range, printer_);
-    printing_ = true;
+    // The job lets window events through between months: Print stays out of
+    // reach until it ends, so that a second press cannot start another job.
     PrintPRT->setEnabled(false);
     job.run(CanPrint);
     PrintPRT->setEnabled(true);
-    printing_ = false;
     job.reportFault(this);
 }
 

@@ -65,5 +65,4 @@ private:
     bool readPrintRange(PrintRange &range);
 
     platform::Printer *printer_ = nullptr;
-    bool printing_ = false;
 };
