@@ -2,6 +2,8 @@
 // months, cancel and printer faults. The page's geometry on every paper is test_printpaper's.
 #include "core/numtext.h"
 #include "core/state.h"
+#include "mainwin/calmain.h"
+#include "platform/clock.h"
 #include "platform/numberbox.h"
 #include "print/calcanprint.h"
 #include "print/printjob.h"
@@ -9,6 +11,8 @@
 #include "testsupport.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -46,6 +50,34 @@ struct Printing {
 class TestPrint : public QObject {
     Q_OBJECT
 private slots:
+    // An option refills the fields with today's month of its calendar (the option already chosen keeps them);
+    // Exit keeps fields and option for the next opening; closing from the frame unloads, and the next is fresh.
+    void optionsAndDialogLife()
+    {
+        platform::pinDate(QDate(2024, 7, 16)); // 9 Muharram 1446
+        CalMain main;
+        main.show();
+        const auto shown = [](const CalPrint &d) {
+            return QStringList{d.YearTXTPRT->text(), d.FromMonthTXTPRT->text(), d.ToMonthTXTPRT->text(),
+                               d.OPTHegiry->isChecked() ? "Hijri" : "Gregorian"};
+        };
+        QVERIFY(testsupport::whileOpen<CalPrint>(main.PrintCal, [&](CalPrint &d) {
+            QCOMPARE(shown(d), QStringList({"2024", "7", "7", "Gregorian"}));
+            d.YearTXTPRT->setText(QStringLiteral("1999"));
+            testsupport::clickOption(d.OPTGregorian);
+            QCOMPARE(shown(d), QStringList({"1999", "7", "7", "Gregorian"}));
+            testsupport::clickOption(d.OPTHegiry);
+            QCOMPARE(shown(d), QStringList({"1446", "1", "1", "Hijri"}));
+            d.YearTXTPRT->setText(QStringLiteral("1400"));
+            QTest::mouseClick(d.CancelButton, Qt::LeftButton);
+        }));
+        for (const QStringList &expected : {QStringList{"1400", "1", "1", "Hijri"}, {"2024", "7", "7", "Gregorian"}})
+            QVERIFY(testsupport::whileOpen<CalPrint>(main.PrintCal, [&](CalPrint &d) {
+                QCOMPARE(shown(d), expected);
+                d.close();
+            }));
+    }
+
     void initTestCase() { testsupport::installRealEngine(); }
 
     // July 2024 meets two Hijri months, Dhu al-Hijjah 1440 lies inside August 2019, May 1919 meets three (the
