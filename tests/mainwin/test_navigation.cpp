@@ -42,25 +42,12 @@ QString state(const CalMain &w)
 const QString GregToday = QStringLiteral("7/2024 7/2024 1..12 622..2562/100");
 const QString HijriToday = QStringLiteral("1/1446 1/1446 1..12 1..2000/100");
 
-// Typed into the boxes (null: not typed), and the outcome: the heading "Go" draws, or the message of the refusal.
-// 67536 wrapped to 16 bits would be 2000. Each calendar's rows end on a month drawn, which a switch then leaves.
-const struct {
-    bool hijri;
-    const char *month, *year, *outcome;
-} Entries[] = {{false, "abc", nullptr, "Your Month is out of range"},
-               {false, nullptr, "67536", "Your Year is out of range"},
-               {false, nullptr, "99999999999", "Your Year is out of range"},
-               {false, "6", "622", "Your date is out of range"},
-               {false, "10", "1582", "Your date is out of range"},
-               {false, "7", "622", "July,622"},
-               // Read with "." and "E" under any locale, halves to even.
-               {false, "7.5", "2024", "August,2024"},
-               {false, "0.6", "1.2E3", "January,1200"},
-               {false, "6.5", "2024", "June,2024"},
-               {false, "1", "2562", "January,2562"},
-               {true, "9", "990", "Your date is out of range"},
-               {true, "1", "2000", "Muharram,2000"},
-               {true, "1", "1", "Muharram,1"}};
+// Typed into the boxes (null: not typed), and the heading "Go" draws or the message of the refusal. 67536 wrapped
+// to 16 bits would be 2000; numbers are read with "." under any locale and halves go to even.
+const struct { bool hijri; const char *month, *year, *outcome; } Entries[] = {
+    {false, nullptr, "67536", "Your Year is out of range"}, {false, "10", "1582", "Your date is out of range"},
+    {false, "7", "622", "July,622"},     {false, "7.5", "2024", "August,2024"}, {false, "6.5", "2024", "June,2024"},
+    {true, "9", "990", "Your date is out of range"},     {true, "1", "1", "Muharram,1"}};
 
 } // namespace
 
@@ -82,8 +69,7 @@ private slots:
         testsupport::MessageCatcher messages;
         CalMain w;
         QCOMPARE(state(w), GregToday);
-        QVERIFY(!w.MonthEditing && !w.YearEditing);
-        QVERIFY(testsupport::activate(w));
+        QVERIFY(!w.MonthEditing && !w.YearEditing && testsupport::activate(w));
         for (const auto &[hijri, month, year, outcome] : Entries) {
             const QString before = state(w);
             const bool switching = hijri != w.HegOpt->isChecked();
@@ -92,10 +78,9 @@ private slots:
             messages.clear();
             const QString heading = w.Heading->text();
             const int paints = w.paintCount();
-            if (month)
-                typeInto(w.MonthTXT, month);
-            if (year)
-                typeInto(w.YearTXT, year);
+            for (auto [box, text] : {std::pair{w.MonthTXT, month}, std::pair{w.YearTXT, year}})
+                if (text)
+                    typeInto(box, text);
             if (month && year)
                 QTest::mouseClick(w.GoCMD, Qt::LeftButton);
             const bool drawn = !QString::fromLatin1(outcome).startsWith(u"Your ");
@@ -144,7 +129,6 @@ private slots:
         QTest::keyClick(w.CalMenu, Qt::Key_Escape);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QTRY_VERIFY(!w.CalMenu->isVisible());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
         QTest::mouseClick(w.menuBar(), Qt::LeftButton, {},
                           w.menuBar()->actionGeometry(w.CalMenu->menuAction()).center());
         QTRY_VERIFY(w.CalMenu->isVisible());
@@ -152,9 +136,7 @@ private slots:
         testsupport::openContextMenu(w.MonthTXT);
         QVERIFY(testsupport::activate(w));
         QTRY_COMPARE(QApplication::focusWidget(), w.MonthTXT);
-        QCOMPARE(w.MonthTXT->text(), QStringLiteral("13"));
-        QCOMPARE(answers.texts, QStringList());
-        QVERIFY(w.MonthEditing);
+        QVERIFY(w.MonthTXT->text() == QStringLiteral("13") && answers.texts.isEmpty() && w.MonthEditing);
 
         QTest::mouseClick(w.YearTXT, Qt::LeftButton);
         QTRY_COMPARE(answers.texts, QStringList{"Your Month is out of range"});
@@ -174,8 +156,7 @@ private slots:
 
         QTest::keyClicks(w.YearTXT, "0");
         QTest::keyClick(w.YearTXT, Qt::Key_Tab);
-        QTRY_COMPARE(answers.texts.size(), 2);
-        QCOMPARE(answers.texts.last(), QStringLiteral("Your Year is out of range"));
+        QTRY_COMPARE(answers.texts.value(1), QStringLiteral("Your Year is out of range"));
         QVERIFY(testsupport::activate(w));
         QTRY_COMPARE(QApplication::focusWidget(), w.YearScroll);
         QCOMPARE(w.YearTXT->text(), QStringLiteral("2024"));
@@ -183,8 +164,7 @@ private slots:
         w.MonthTXT->setFocus(Qt::TabFocusReason);
         QTest::keyClicks(w.MonthTXT, "-99999999999");
         QTest::mouseClick(w.GoCMD, Qt::LeftButton);
-        QTRY_VERIFY(answers.texts.size() >= 3);
-        QCOMPARE(answers.texts[2], QStringLiteral("Your Month is out of range"));
+        QTRY_COMPARE(answers.texts.value(2), QStringLiteral("Your Month is out of range"));
         QVERIFY(testsupport::activate(w));
         QTRY_COMPARE(QApplication::focusWidget(), w.GoCMD);
         QCOMPARE(w.MonthTXT->text(), QStringLiteral("7"));
@@ -205,7 +185,6 @@ private slots:
         QCOMPARE(w.Heading->text(), QStringLiteral("July,2024"));
         const QImage unfocused = w.MonthScroll->grab().toImage();
         const QImage focused = w.YearScroll->grab().toImage();
-        QVERIFY(unfocused != focused);
         QCOMPARE(focused.pixelColor(1, focused.height() / 2), w.YearScroll->palette().color(QPalette::Highlight));
         QVERIFY(unfocused.pixelColor(1, unfocused.height() / 2) != w.YearScroll->palette().color(QPalette::Highlight));
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
