@@ -129,6 +129,7 @@ private slots:
         QTest::keyClick(w.CalMenu, Qt::Key_Escape);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QTRY_VERIFY(!w.CalMenu->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
         QTest::mouseClick(w.menuBar(), Qt::LeftButton, {},
                           w.menuBar()->actionGeometry(w.CalMenu->menuAction()).center());
         QTRY_VERIFY(w.CalMenu->isVisible());
