@@ -3,56 +3,45 @@
 #include "layoutcheck.h"
 #include "testsupport.h"
 
-#include <QAccessible>
-#include <QLabel>
 #include <QTest>
 
-namespace {
-
-const char *const Design = R"(
+static const char Design[] = R"(
 | `Label1` | label | "Input date :" | 120 | 360 | 1815 | 495 | 0 | Arial 18 pt bold; grows to its text |
 | `Label2` | label | "Output Date :" | 5160 | 360 | 2055 | 495 | 1 | Arial 18 pt bold; grows to its text |
 | `Label3` | label | "Year" | 240 | 1080 | 615 | 375 | 2 | |
-| `InYearTXT` | text box | "1" at opening | 960 | 1080 | 735 | 375 | 8 | |
+| `InYearTXT` | text box | "1" at opening | 960 | 1080 | 735 | 375 | 8 | named by Label3 |
 | `ToHegiry` | push button | "To Hijri" | 2880 | 1080 | 1455 | 375 | 14 | |
 | `Label6` | label | "Year" | 5280 | 1080 | 615 | 375 | 5 | |
-| `OutYearTXT` | label | empty | 6000 | 1080 | 735 | 375 | 11 | single-line border, right-aligned |
+| `OutYearTXT` | label | empty | 6000 | 1080 | 735 | 375 | 11 | single-line border, right-aligned; named by Label6 |
 | `Label4` | label | "Month" | 240 | 1800 | 615 | 375 | 3 | |
-| `InMonthTXT` | text box | "1" at opening | 960 | 1800 | 735 | 375 | 9 | |
+| `InMonthTXT` | text box | "1" at opening | 960 | 1800 | 735 | 375 | 9 | named by Label4 |
 | `ToGreg` | push button | "To Greg/Chris" | 2880 | 1800 | 1455 | 375 | 15 | |
 | `Label7` | label | "Month" | 5280 | 1800 | 615 | 375 | 6 | |
-| `OutMonthTXT` | label | empty | 6000 | 1800 | 735 | 375 | 12 | single-line border, right-aligned |
+| `OutMonthTXT` | label | empty | 6000 | 1800 | 735 | 375 | 12 | single-line border, right-aligned; named by Label7 |
 | `Label5` | label | "Day" | 240 | 2520 | 615 | 375 | 4 | |
-| `InDayTXT` | text box | "1" at opening | 960 | 2520 | 735 | 375 | 10 | |
+| `InDayTXT` | text box | "1" at opening | 960 | 2520 | 735 | 375 | 10 | named by Label5 |
 | `ToExit` | push button | "Exit" | 2880 | 2520 | 1455 | 375 | 16 | |
 | `Label8` | label | "Day" | 5280 | 2520 | 615 | 375 | 7 | |
-| `OutDayTXT` | label | empty | 6000 | 2520 | 735 | 375 | 13 | single-line border, right-aligned |
+| `OutDayTXT` | label | empty | 6000 | 2520 | 735 | 375 | 13 | single-line border, right-aligned; named by Label8 |
 | `ToWeekDay` | label | empty | 2520 | 3240 | 2175 | 375 | 17 | centred; Arial 13.5 pt regular |
 )";
-
-} // namespace
 
 class TestConvLayout : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { testsupport::installRealEngine(); }
 
-    // Each input box and output is named with the caption beside it, in words a listener can tell apart.
+    // Each input box and output is named by the caption beside it, in words a listener can tell apart.
     void controlsAsDesigned()
     {
         CalConv d;
-        if (!testsupport::layoutAsDesigned(d, d, 7485, 3915, Design))
+        if (!testsupport::layoutAsDesigned(d, d, {7485, 3915}, Design))
             return;
-        const QList<std::pair<QWidget *, QLabel *>> captioned{{d.InYearTXT, d.Label3},   {d.InMonthTXT, d.Label4},
-                                                              {d.InDayTXT, d.Label5},    {d.OutYearTXT, d.Label6},
-                                                              {d.OutMonthTXT, d.Label7}, {d.OutDayTXT, d.Label8}};
         QStringList names;
-        for (const auto &[box, caption] : captioned) {
-            QVERIFY2(testsupport::spokenName(box).contains(caption->text(), Qt::CaseInsensitive), qPrintable(box->objectName()));
+        for (QWidget *box : std::initializer_list<QWidget *>{d.InYearTXT, d.InMonthTXT, d.InDayTXT, d.OutYearTXT,
+                                                             d.OutMonthTXT, d.OutDayTXT})
             names << testsupport::spokenName(box);
-        }
-        names.removeDuplicates();
-        QCOMPARE(names.size(), captioned.size());
+        QCOMPARE(names.removeDuplicates(), 0);
     }
 };
 

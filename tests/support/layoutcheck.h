@@ -1,20 +1,23 @@
-// Reads a window's controls back against the window's layout table as its design writes it, one row a line:
+// Reads a window's controls back against its layout table as the design writes it, one row a line:
 //   | `Name` | type | caption | left | top | width | height | tab index | notes |
-// (twips; notes such as "centred", "right-aligned", "Arial 24 pt regular", "single-line border").
+// (twips; notes such as "centred", "right-aligned", "Arial 24 pt regular", "single-line border", "grows to its
+// text", "selected when the window is created", "default", "named by Label4").
 #pragma once
 
-#include <QString>
-
-class QWidget;
+#include <QAccessible>
+#include <QWidget>
 
 namespace testsupport {
 
-// Shows the window, starts a screen reader, and checks the client area's size, every row's control (its type,
-// caption, rectangle, font, alignment, border and accessible name) and the Tab order of the controls that take the
-// focus. Fails the running test at the first difference and returns false.
 // What a screen reader calls the control.
-QString spokenName(QWidget *control);
+inline QString spokenName(QWidget *control)
+{
+    return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+}
 
-bool layoutAsDesigned(QWidget &window, const QWidget &client, int clientWidth, int clientHeight, const char *design);
+// Shows the window with a screen reader on and checks the client's size in twips, each row's control (type, caption,
+// rectangle, font, look, state, spoken name, a label's whole text shown) and the Tab order. Fails the running test at
+// the first difference and returns false.
+bool layoutAsDesigned(QWidget &window, const QWidget &client, QSize clientTwips, const char *design);
 
 } // namespace testsupport
