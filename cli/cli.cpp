@@ -1,7 +1,7 @@
 #include "cli.h"
 
 #include "core/calendarengine.h"
-#include "platform/engineloader.h"
+#include "platform/engineloader/engineloader.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -58,14 +58,12 @@ QCommandLineOption helpOption()
 
 bool installEngine()
 {
-    platform::EngineLoad load = platform::loadEngine(QCoreApplication::applicationDirPath());
-    if (!load.engine) {
-        printError(platform::engineFailureText(load)
-                       .replace(QStringLiteral("\n\n"), QStringLiteral(" "))
-                       .replace(u'\n', u' '));
+    auto loaded = platform::loadEngine(QCoreApplication::applicationDirPath());
+    if (!loaded) {
+        printError(loaded.failure().oneLine());
         return false;
     }
-    loadedEngine = std::move(load.engine);
+    loadedEngine = std::move(*loaded);
     core::setEngine(loadedEngine.get());
     return true;
 }

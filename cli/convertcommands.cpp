@@ -3,6 +3,7 @@
 #include "cli.h"
 
 #include "core/conversion.h"
+#include "core/messages.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -47,7 +48,7 @@ void printCommandHelp(const Command &command)
 // option parser: "-h" or "--help" alone asks for help, "--" may stand before
 // the date, and exactly one date must follow.
 int runConversion(const Command &command, QStringList arguments,
-                  std::optional<core::ConvertedDate> (*convert)(const core::Ymd &))
+                  core::Result<core::ConvertedDate> (*convert)(const core::Ymd &))
 {
     if (arguments.size() == 1 && (arguments[0] == u"-h" || arguments[0] == u"--help")) {
         printCommandHelp(command);
@@ -63,9 +64,13 @@ int runConversion(const Command &command, QStringList arguments,
     if (!installEngine())
         return NoEngine;
     const std::optional<core::Ymd> date = parseDate(arguments[0]);
-    const std::optional<core::ConvertedDate> converted = date ? convert(*date) : std::nullopt;
+    if (!date) {
+        printError(core::messages::DateRefused);
+        return Refused;
+    }
+    const core::Result<core::ConvertedDate> converted = convert(*date);
     if (!converted) {
-        printError(core::DateRefusedText);
+        printError(converted.failure().oneLine());
         return Refused;
     }
     printLine(formatDate(*converted));

@@ -4,6 +4,8 @@
 // the session around it uses.
 #include "cli.h"
 
+#include "core/version.h"
+
 #include <QGuiApplication>
 
 namespace {

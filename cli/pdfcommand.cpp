@@ -4,7 +4,7 @@
 #include "cli.h"
 
 #include "core/numtext.h"
-#include "platform/pdfprinter.h"
+#include "platform/printing/pdfprinter.h"
 #include "print/printchecks.h"
 #include "print/printjob.h"
 
@@ -119,9 +119,8 @@ int runPdf(const Command &command, const QStringList &arguments)
         return Misused;
     }
 
-    const QString refusal = printchecks::refusalOf(range);
-    if (!refusal.isEmpty()) {
-        printError(refusal);
+    if (const core::Result<> checked = printchecks::checkRange(range); !checked) {
+        printError(checked.failure().oneLine());
         return Refused;
     }
     // The dialog prints nothing for such a range and says nothing; a script
@@ -140,12 +139,11 @@ int runPdf(const Command &command, const QStringList &arguments)
         QMarginsF(MarginMillimetres, MarginMillimetres, MarginMillimetres, MarginMillimetres), QPageLayout::Millimeter);
     platform::PdfPrinter printer(files[0], layout);
     PrintJob job(range, &printer);
-    if (!job.run()) {
-        printError(job.faultText().replace(QStringLiteral("\n\n"), QStringLiteral(" ")));
-        return Failed;
-    }
-    if (!printer.finish()) {
-        printError(printer.ErrorText());
+    core::Result<> written = job.run();
+    if (written)
+        written = printer.finish();
+    if (!written) {
+        printError(written.failure().oneLine());
         return Failed;
     }
     return Done;

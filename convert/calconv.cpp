@@ -1,17 +1,10 @@
 #include "calconv.h"
 
-#include "core/conversion.h"
 #include "core/names.h"
 #include "core/numtext.h"
-#include "platform/accessibility.h"
-#include "platform/controltable.h"
-#include "platform/messagebox.h"
-#include "platform/programicon.h"
-#include "platform/numberbox.h"
-#include "platform/window.h"
-
-#include <QLabel>
-#include <QPushButton>
+#include "platform/accessibility/accessibility.h"
+#include "platform/controls/messagebox.h"
+#include "platform/drawing/programicon.h"
 
 #include <algorithm>
 
@@ -19,63 +12,6 @@ namespace {
 
 constexpr int ClientWidthTwips = 7485;
 constexpr int ClientHeightTwips = 3915;
-
-const QString RefusedTitle = QStringLiteral("Input Error.....");
-
-using enum platform::ControlKind;
-using platform::Border;
-using platform::MiddleLeft;
-using platform::MiddleRight;
-using platform::WindowFont;
-
-// The dialog's controls, in twips. The headings' designed places are
-// narrower than their captions at their size: they grow to their text (see
-// fitHeadings). Captions on a row of boxes and the outputs' numbers stand on
-// the middle of the row's height, like the boxes' own texts.
-// One row per control, as the design lists them.
-// clang-format off
-const platform::Control<CalConv> Controls[] = {
-    // member, name, kind, caption, left, top, width, height, tab index, font, alignment, border,
-    // accessible name (null: its own text), description
-    {&CalConv::Label1, "Label1", Label, u"Input date :", 120, 360, 1815, 495, 0, platform::arialBold(18),
-     platform::TopLeft, Border::None, nullptr, u"Heading of the date to convert"},
-    {&CalConv::Label2, "Label2", Label, u"Output Date :", 5160, 360, 2055, 495, 1, platform::arialBold(18),
-     platform::TopLeft, Border::None, nullptr, u"Heading of the converted date"},
-    {&CalConv::Label3, "Label3", Label, u"Year", 240, 1080, 615, 375, 2, WindowFont, MiddleLeft, Border::None,
-     nullptr, u"Caption of the input year"},
-    {&CalConv::InYearTXT, "InYearTXT", NumberBox, nullptr, 960, 1080, 735, 375, 8, WindowFont, {}, Border::None,
-     u"Input year", u"The year of the date to convert"},
-    {&CalConv::ToHegiry, "ToHegiry", PushButton, u"To Hijri", 2880, 1080, 1455, 375, 14, WindowFont, {},
-     Border::None, nullptr, u"Converts the input date from the Gregorian to the Hijri calendar"},
-    {&CalConv::Label6, "Label6", Label, u"Year", 5280, 1080, 615, 375, 5, WindowFont, MiddleLeft, Border::None,
-     nullptr, u"Caption of the converted year"},
-    {&CalConv::OutYearTXT, "OutYearTXT", Label, nullptr, 6000, 1080, 735, 375, 11, WindowFont, MiddleRight,
-     Border::Single, u"Converted year", u"The year of the converted date"},
-    {&CalConv::Label4, "Label4", Label, u"Month", 240, 1800, 615, 375, 3, WindowFont, MiddleLeft, Border::None,
-     nullptr, u"Caption of the input month"},
-    {&CalConv::InMonthTXT, "InMonthTXT", NumberBox, nullptr, 960, 1800, 735, 375, 9, WindowFont, {}, Border::None,
-     u"Input month", u"The month of the date to convert, 1 to 12"},
-    {&CalConv::ToGreg, "ToGreg", PushButton, u"To Greg/Chris", 2880, 1800, 1455, 375, 15, WindowFont, {},
-     Border::None, nullptr, u"Converts the input date from the Hijri to the Gregorian calendar"},
-    {&CalConv::Label7, "Label7", Label, u"Month", 5280, 1800, 615, 375, 6, WindowFont, MiddleLeft, Border::None,
-     nullptr, u"Caption of the converted month"},
-    {&CalConv::OutMonthTXT, "OutMonthTXT", Label, nullptr, 6000, 1800, 735, 375, 12, WindowFont, MiddleRight,
-     Border::Single, u"Converted month", u"The month of the converted date"},
-    {&CalConv::Label5, "Label5", Label, u"Day", 240, 2520, 615, 375, 4, WindowFont, MiddleLeft, Border::None,
-     nullptr, u"Caption of the input day"},
-    {&CalConv::InDayTXT, "InDayTXT", NumberBox, nullptr, 960, 2520, 735, 375, 10, WindowFont, {}, Border::None,
-     u"Input day", u"The day of the date to convert"},
-    {&CalConv::ToExit, "ToExit", PushButton, u"Exit", 2880, 2520, 1455, 375, 16, WindowFont, {}, Border::None,
-     nullptr, u"Hides the dialog; it keeps its dates for the next opening"},
-    {&CalConv::Label8, "Label8", Label, u"Day", 5280, 2520, 615, 375, 7, WindowFont, MiddleLeft, Border::None,
-     nullptr, u"Caption of the converted day"},
-    {&CalConv::OutDayTXT, "OutDayTXT", Label, nullptr, 6000, 2520, 735, 375, 13, WindowFont, MiddleRight,
-     Border::Single, u"Converted day", u"The day of the converted date"},
-    {&CalConv::ToWeekDay, "ToWeekDay", Label, nullptr, 2520, 3240, 2175, 375, 17, platform::arialRegular(13.5),
-     platform::TopCentred, Border::None, u"Converted date",
-     u"The converted date with its weekday, read as one sentence"},
-};
-// clang-format on
 
 // The headings keep their designed left edge and top and take the width
 // their text needs, within the client area.
@@ -89,32 +25,73 @@ void fitHeadings(std::initializer_list<QLabel *> headings)
     }
 }
 
-// Screen readers hear the outputs as one sentence on the weekday line
-// ("Tuesday 9 Muharram 1446"), and each output box with its number.
-void describeConversion(CalConv &d, const QString &monthName)
-{
-    const QString sentence
-        = d.ToWeekDay->text() + u' ' + d.OutDayTXT->text() + u' ' + monthName + u' ' + d.OutYearTXT->text();
-    platform::rename(d.ToWeekDay, sentence);
-    platform::rename(d.OutYearTXT, QStringLiteral("Converted year ") + d.OutYearTXT->text());
-    platform::rename(d.OutMonthTXT, QStringLiteral("Converted month ") + d.OutMonthTXT->text());
-    platform::rename(d.OutDayTXT, QStringLiteral("Converted day ") + d.OutDayTXT->text());
-}
-
 } // namespace
+
+// The dialog's controls, in twips. The headings' designed places are
+// narrower than their captions at their size: they grow to their text (see
+// fitHeadings). Captions on a row of boxes and the outputs' numbers stand on
+// the middle of the row's height, like the boxes' own texts.
+std::span<const platform::Control<CalConv>> CalConv::controlTable()
+{
+    using enum platform::ControlKind;
+    using platform::Border;
+    using platform::MiddleLeft;
+    using platform::MiddleRight;
+    // clang-format off
+    static const platform::Control<CalConv> table[] = {
+        {CONTROL(CalConv, Label1), .kind = Label, .place = {120, 360, 1815, 495}, .tabIndex = 0,
+         .caption = u"Input date :", .font = platform::arialBold(18), .alignment = platform::TopLeft,
+         .description = u"Heading of the date to convert"},
+        {CONTROL(CalConv, Label2), .kind = Label, .place = {5160, 360, 2055, 495}, .tabIndex = 1,
+         .caption = u"Output Date :", .font = platform::arialBold(18), .alignment = platform::TopLeft,
+         .description = u"Heading of the converted date"},
+        {CONTROL(CalConv, Label3), .kind = Label, .place = {240, 1080, 615, 375}, .tabIndex = 2, .caption = u"Year",
+         .alignment = MiddleLeft, .description = u"Caption of the input year"},
+        {CONTROL(CalConv, InYearTXT), .kind = NumberBox, .place = {960, 1080, 735, 375}, .tabIndex = 8,
+         .spokenName = u"Input year", .description = u"The year of the date to convert"},
+        {CONTROL(CalConv, ToHegiry), .kind = PushButton, .place = {2880, 1080, 1455, 375}, .tabIndex = 14,
+         .caption = u"To Hijri", .description = u"Converts the input date from the Gregorian to the Hijri calendar"},
+        {CONTROL(CalConv, Label6), .kind = Label, .place = {5280, 1080, 615, 375}, .tabIndex = 5, .caption = u"Year",
+         .alignment = MiddleLeft, .description = u"Caption of the converted year"},
+        {CONTROL(CalConv, OutYearTXT), .kind = Label, .place = {6000, 1080, 735, 375}, .tabIndex = 11,
+         .alignment = MiddleRight, .border = Border::Single, .spokenName = u"Converted year",
+         .description = u"The year of the converted date"},
+        {CONTROL(CalConv, Label4), .kind = Label, .place = {240, 1800, 615, 375}, .tabIndex = 3, .caption = u"Month",
+         .alignment = MiddleLeft, .description = u"Caption of the input month"},
+        {CONTROL(CalConv, InMonthTXT), .kind = NumberBox, .place = {960, 1800, 735, 375}, .tabIndex = 9,
+         .spokenName = u"Input month", .description = u"The month of the date to convert, 1 to 12"},
+        {CONTROL(CalConv, ToGreg), .kind = PushButton, .place = {2880, 1800, 1455, 375}, .tabIndex = 15,
+         .caption = u"To Greg/Chris", .description = u"Converts the input date from the Hijri to the Gregorian calendar"},
+        {CONTROL(CalConv, Label7), .kind = Label, .place = {5280, 1800, 615, 375}, .tabIndex = 6, .caption = u"Month",
+         .alignment = MiddleLeft, .description = u"Caption of the converted month"},
+        {CONTROL(CalConv, OutMonthTXT), .kind = Label, .place = {6000, 1800, 735, 375}, .tabIndex = 12,
+         .alignment = MiddleRight, .border = Border::Single, .spokenName = u"Converted month",
+         .description = u"The month of the converted date"},
+        {CONTROL(CalConv, Label5), .kind = Label, .place = {240, 2520, 615, 375}, .tabIndex = 4, .caption = u"Day",
+         .alignment = MiddleLeft, .description = u"Caption of the input day"},
+        {CONTROL(CalConv, InDayTXT), .kind = NumberBox, .place = {960, 2520, 735, 375}, .tabIndex = 10,
+         .spokenName = u"Input day", .description = u"The day of the date to convert"},
+        {CONTROL(CalConv, ToExit), .kind = PushButton, .place = {2880, 2520, 1455, 375}, .tabIndex = 16,
+         .caption = u"Exit", .description = u"Hides the dialog; it keeps its dates for the next opening"},
+        {CONTROL(CalConv, Label8), .kind = Label, .place = {5280, 2520, 615, 375}, .tabIndex = 7, .caption = u"Day",
+         .alignment = MiddleLeft, .description = u"Caption of the converted day"},
+        {CONTROL(CalConv, OutDayTXT), .kind = Label, .place = {6000, 2520, 735, 375}, .tabIndex = 13,
+         .alignment = MiddleRight, .border = Border::Single, .spokenName = u"Converted day",
+         .description = u"The day of the converted date"},
+        {CONTROL(CalConv, ToWeekDay), .kind = Label, .place = {2520, 3240, 2175, 375}, .tabIndex = 17,
+         .font = platform::arialRegular(13.5), .alignment = platform::TopCentred, .spokenName = u"Converted date",
+         .description = u"The converted date with its weekday, read as one sentence"},
+    };
+    // clang-format on
+    return table;
+}
 
 CalConv::CalConv(QWidget *parent)
     : platform::Form(parent, QStringLiteral("Conversion"), ClientWidthTwips, ClientHeightTwips)
 {
     setObjectName(QStringLiteral("CalConv"));
     setWindowIcon(platform::programIcon());
-    createControls();
-    Form_Load();
-}
-
-void CalConv::createControls()
-{
-    platform::buildControls(*this, this, Controls);
+    platform::buildControls(*this, this, controlTable());
     fitHeadings({Label1, Label2});
     setEscapeButton(ToExit);
     platform::describe(
@@ -127,6 +104,7 @@ void CalConv::createControls()
     connect(ToHegiry, &QPushButton::clicked, this, &CalConv::ToHegiry_Click);
     connect(ToGreg, &QPushButton::clicked, this, &CalConv::ToGreg_Click);
     connect(ToExit, &QPushButton::clicked, this, &CalConv::ToExit_Click);
+    Form_Load();
 }
 
 void CalConv::Form_Load()
@@ -148,38 +126,28 @@ core::Ymd CalConv::readInputDate() const
     return core::Ymd{InYearTXT->wholeNumber(), InMonthTXT->wholeNumber(), InDayTXT->wholeNumber()};
 }
 
-void CalConv::ToHegiry_Click()
-{
-    const auto hijri = core::ConvertGregToHijri(readInputDate());
-    if (!hijri) {
-        refuseDate();
-        return;
-    }
-    showConversion(*hijri);
-    describeConversion(*this, core::HijriMonthName(hijri->date.month));
-}
+void CalConv::ToHegiry_Click() { showConversion(core::ConvertGregToHijri(readInputDate()), core::Lead::Hijri); }
 
-void CalConv::ToGreg_Click()
-{
-    const auto gregorian = core::ConvertHijriToGreg(readInputDate());
-    if (!gregorian) {
-        refuseDate();
-        return;
-    }
-    showConversion(*gregorian);
-    describeConversion(*this, core::GregMonthName(gregorian->date.month));
-}
+void CalConv::ToGreg_Click() { showConversion(core::ConvertHijriToGreg(readInputDate()), core::Lead::Gregorian); }
 
 void CalConv::ToExit_Click() { hide(); }
 
-void CalConv::showConversion(const core::ConvertedDate &converted)
+// Screen readers hear the outputs as one sentence on the weekday line
+// ("Tuesday 9 Muharram 1446"), and each output box with its number.
+void CalConv::showConversion(const core::Result<core::ConvertedDate> &converted, core::Lead calendar)
 {
-    OutYearTXT->setText(core::PlainNumber(converted.date.year));
-    OutMonthTXT->setText(core::PlainNumber(converted.date.month));
-    OutDayTXT->setText(core::PlainNumber(converted.date.day));
-    ToWeekDay->setText(converted.weekday);
+    if (!converted) {
+        platform::showFailure(this, converted.failure());
+        return;
+    }
+    OutYearTXT->setText(core::PlainNumber(converted->date.year));
+    OutMonthTXT->setText(core::PlainNumber(converted->date.month));
+    OutDayTXT->setText(core::PlainNumber(converted->date.day));
+    ToWeekDay->setText(converted->weekday);
+    platform::rename(ToWeekDay,
+                     ToWeekDay->text() + u' ' + OutDayTXT->text() + u' '
+                         + core::MonthName(calendar, converted->date.month) + u' ' + OutYearTXT->text());
+    platform::rename(OutYearTXT, QStringLiteral("Converted year ") + OutYearTXT->text());
+    platform::rename(OutMonthTXT, QStringLiteral("Converted month ") + OutMonthTXT->text());
+    platform::rename(OutDayTXT, QStringLiteral("Converted day ") + OutDayTXT->text());
 }
-
-// The outputs keep what they showed; which part of the date was wrong is
-// not told.
-void CalConv::refuseDate() { platform::showCriticalMessage(this, core::DateRefusedText, RefusedTitle); }

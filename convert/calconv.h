@@ -4,16 +4,31 @@
 
 #include "core/calendarengine.h"
 #include "core/conversion.h"
-#include "platform/form.h"
-#include "platform/numberbox.h"
+#include "platform/controls/controltable.h"
+#include "platform/controls/form.h"
 
-class QLabel;
-class QPushButton;
+#include <span>
 
 class CalConv : public platform::Form {
     Q_OBJECT
 public:
     explicit CalConv(QWidget *parent = nullptr);
+
+    void Form_Load();
+    void InDayTXT_LostFocus();
+    void InMonthTXT_LostFocus();
+    void InYearTXT_LostFocus();
+    void ToHegiry_Click();
+    void ToGreg_Click();
+    void ToExit_Click();
+
+private:
+    static std::span<const platform::Control<CalConv>> controlTable();
+    // The three boxes as a date.
+    core::Ymd readInputDate() const;
+    // Writes a converted date and its weekday, or tells why there is none
+    // (the outputs then keep what they showed).
+    void showConversion(const core::Result<core::ConvertedDate> &converted, core::Lead calendar);
 
     // Controls, named as the dialog's design names them.
     QLabel *Label1 = nullptr;
@@ -34,20 +49,4 @@ public:
     QLabel *Label8 = nullptr;
     QLabel *OutDayTXT = nullptr;
     QLabel *ToWeekDay = nullptr;
-
-    void Form_Load();
-    void InDayTXT_LostFocus();
-    void InMonthTXT_LostFocus();
-    void InYearTXT_LostFocus();
-    void ToHegiry_Click();
-    void ToGreg_Click();
-    void ToExit_Click();
-
-private:
-    void createControls();
-    // The three boxes as a date.
-    core::Ymd readInputDate() const;
-    // Writes a converted date and its weekday.
-    void showConversion(const core::ConvertedDate &converted);
-    void refuseDate();
 };

@@ -4,24 +4,20 @@
 #pragma once
 
 #include "calendarengine.h"
+#include "failure.h"
 
 #include <QString>
-#include <optional>
 
 namespace core {
-
-// What the user is told when the engine's check refuses a date; which part
-// of it was wrong is not told.
-inline const QString DateRefusedText = QStringLiteral("Date out of range .....");
 
 struct ConvertedDate {
     Ymd date;        // in the other calendar
     QString weekday; // "Sunday" .. "Saturday", of the Gregorian form of the day
 };
 
-// Nothing when CheckGregDate (or CheckHijriDate) refuses the date; the
-// engine is asked nothing else then.
-std::optional<ConvertedDate> ConvertGregToHijri(const Ymd &gregorian);
-std::optional<ConvertedDate> ConvertHijriToGreg(const Ymd &hijri);
+// Refused with "Date out of range ....." when CheckGregDate (or
+// CheckHijriDate) refuses the date; the engine is asked nothing else then.
+Result<ConvertedDate> ConvertGregToHijri(const Ymd &gregorian);
+Result<ConvertedDate> ConvertHijriToGreg(const Ymd &hijri);
 
 } // namespace core

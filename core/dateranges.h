@@ -11,6 +11,8 @@ namespace core {
 
 enum class Lead { Gregorian, Hijri };
 
+constexpr Lead otherCalendar(Lead calendar) { return calendar == Lead::Gregorian ? Lead::Hijri : Lead::Gregorian; }
+
 // A month as the boxes give it: the month is compared as given, so a month
 // number outside 1 to 12 simply counts before or after the year's months.
 struct YearMonth {

@@ -1,7 +1,7 @@
 #include "names.h"
 
 #include "calendarengine.h"
-#include "platform/clock.h"
+#include "platform/clock/clock.h"
 
 #include <array>
 
@@ -48,6 +48,21 @@ void TodayHijri(int32_t &day, int32_t &month, int32_t &year)
     day = hijri.day;
     month = hijri.month;
     year = hijri.year;
+}
+
+Ymd TodayIn(Lead calendar)
+{
+    Ymd today;
+    if (calendar == Lead::Gregorian)
+        TodayGreg(today.day, today.month, today.year);
+    else
+        TodayHijri(today.day, today.month, today.year);
+    return today;
+}
+
+QString MonthName(Lead calendar, int32_t month)
+{
+    return calendar == Lead::Gregorian ? GregMonthName(month) : HijriMonthName(month);
 }
 
 } // namespace core

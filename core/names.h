@@ -1,6 +1,9 @@
 // English names of months and weekdays, and today's date in both calendars.
 #pragma once
 
+#include "calendarengine.h"
+#include "dateranges.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -16,5 +19,10 @@ QString WeekDayName(int32_t weekday);
 void TodayGreg(int32_t &day, int32_t &month, int32_t &year);
 // Today's Gregorian date passed through the engine's GregToHijri.
 void TodayHijri(int32_t &day, int32_t &month, int32_t &year);
+// Today in either calendar, year first.
+Ymd TodayIn(Lead calendar);
+
+// "July", "Muharram": a month's name in its calendar.
+QString MonthName(Lead calendar, int32_t month);
 
 } // namespace core

@@ -1,6 +1,8 @@
 // The program-wide state shared by the main window and the printed pages.
 #pragma once
 
+#include "dateranges.h"
+
 #include <QColor>
 #include <QString>
 #include <array>
@@ -10,6 +12,11 @@ namespace core {
 
 // 1 while the Gregorian calendar leads the main window, 0 while the Hijri one does.
 extern int16_t CalendarMode;
+
+// The calendar that leads the main window, as CalendarMode tells it: every
+// window reads it here.
+inline Lead leadingCalendar() { return CalendarMode == 1 ? Lead::Gregorian : Lead::Hijri; }
+inline void setLeadingCalendar(Lead lead) { CalendarMode = lead == Lead::Gregorian ? 1 : 0; }
 
 // Set by the print dialog's Exit and the printing box's Cancel; true = -1.
 extern int16_t CancelPrintFlag;
@@ -45,7 +52,34 @@ struct DayCell {
     Colour HijriColor = Black;
 };
 
-constexpr int CellCount = 42;
+// One calendar's half of a cell record.
+struct CellSide {
+    QString text;
+    int32_t month = 0;
+    int32_t year = 0;
+    Colour colour = Black;
+};
+
+inline CellSide sideOf(const DayCell &cell, Lead calendar)
+{
+    if (calendar == Lead::Gregorian)
+        return {cell.GregDayText, cell.GregMonth, cell.GregYear, cell.GregColor};
+    return {cell.HijriDayText, cell.HijriMonth, cell.HijriYear, cell.HijriColor};
+}
+
+// A month page: 6 rows of 7 cells, one column per weekday with Sunday in
+// column 0. Cells are numbered 1 to 42 row by row; a cell's index is its
+// number - 1. Screen, paper and the screen reader all place cells this way.
+constexpr int GridColumns = 7;
+constexpr int GridRows = 6;
+constexpr int CellCount = GridColumns * GridRows;
+
+struct CellPlace {
+    int row;    // [0, 5] for a cell of the page
+    int column; // [0, 6], the weekday
+};
+
+constexpr CellPlace placeOfCell(int cellIndex) { return {cellIndex / GridColumns, cellIndex % GridColumns}; }
 
 // Record c (1..42) of the last month laid out, on screen or on paper.
 class DayCellTable {

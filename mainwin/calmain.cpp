@@ -2,47 +2,40 @@
 
 #include "about/calabout.h"
 #include "convert/calconv.h"
-#include "core/monthlayout.h"
+#include "core/messages.h"
 #include "core/names.h"
 #include "core/numtext.h"
-#include "platform/accessibility.h"
-#include "platform/controltable.h"
-#include "platform/numberbox.h"
-#include "platform/programicon.h"
-#include "platform/window.h"
+#include "platform/accessibility/accessibility.h"
+#include "platform/drawing/programicon.h"
 #include "print/calprint.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QLabel>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPaintEvent>
-#include <QPainter>
 #include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
+#include <functional>
 
 namespace {
 
 constexpr int ClientWidthTwips = 7350;
 constexpr int ClientHeightTwips = 5385;
 
-// The window's client area; every repaint of it draws the month page.
+// The window's client area; a repaint of the page's part of it draws the
+// month page. Repaints of the buttons and boxes alone leave the page as it is.
 class ClientArea : public QWidget {
 public:
-    ClientArea(CalMain *window) : QWidget(window), window_(window) { setAutoFillBackground(true); }
-
-protected:
-    // Repaints of the buttons and boxes alone leave the page as it is.
-    void paintEvent(QPaintEvent *event) override
+    ClientArea(QWidget *window, std::function<void(const QRegion &)> painted)
+        : QWidget(window), painted_(std::move(painted))
     {
-        if (event->region().intersects(window_->pageRect()))
-            window_->Form_Paint();
+        setAutoFillBackground(true);
     }
 
+protected:
+    void paintEvent(QPaintEvent *event) override { painted_(event->region()); }
+
 private:
-    CalMain *window_;
+    std::function<void(const QRegion &)> painted_;
 };
 
 // The month grid as screen readers hear it: every day of the page in its
@@ -51,8 +44,7 @@ private:
 // painted, which may differ from what the boxes hold by now.
 class MonthGridSpeech : public QObject, public platform::AccessibleGrid {
 public:
-    MonthGridSpeech(platform::PictureBox *picture, CalMain &window)
-        : QObject(&window), picture_(picture), window_(window)
+    MonthGridSpeech(QWidget *picture, CalMain &window) : QObject(&window), picture_(picture), window_(window)
     {
         platform::exposeGrid(picture, this);
     }
@@ -63,9 +55,6 @@ public:
     }
 
     void pagePainted() { platform::gridChanged(picture_); }
-
-    int rowCount() const override { return 6; }
-    int columnCount() const override { return 7; }
 
     QList<int> usedCells() const override
     {
@@ -85,9 +74,8 @@ public:
             return {};
         const core::LaidCell &day = page.cells[std::size_t(n)];
         const core::Ymd lead{page.year, page.month, day.leadDay};
-        const bool gregorianLeads = page.lead == core::Lead::Gregorian;
-        QString text = core::WeekDayName(cell % 7) + u' ' + dateInWords(lead, gregorianLeads) + QStringLiteral(", ")
-            + dateInWords(day.other, !gregorianLeads);
+        QString text = core::WeekDayName(core::placeOfCell(cell).column) + u' ' + dateInWords(lead, page.lead)
+            + QStringLiteral(", ") + dateInWords(day.other, core::otherCalendar(page.lead));
         if (n == window_.todayCell())
             text += QStringLiteral(", today");
         return text;
@@ -96,82 +84,75 @@ public:
     QString columnHeader(int column) const override { return core::WeekDayName(column); }
 
 private:
-    static QString dateInWords(const core::Ymd &date, bool gregorian)
+    static QString dateInWords(const core::Ymd &date, core::Lead calendar)
     {
-        return core::PlainNumber(date.day) + u' '
-            + (gregorian ? core::GregMonthName(date.month) : core::HijriMonthName(date.month)) + u' '
+        return core::PlainNumber(date.day) + u' ' + core::MonthName(calendar, date.month) + u' '
             + core::PlainNumber(date.year);
     }
 
-    QPointer<platform::PictureBox> picture_;
+    QPointer<QWidget> picture_;
     const CalMain &window_;
 };
 
-using enum platform::ControlKind;
-using platform::Border;
-using platform::TopCentred;
-using platform::TopLeft;
-using platform::TopRight;
-using platform::WindowFont;
-
-// The window's controls, in twips within the client area. Labels are on the
-// top line of their rectangle; the pictures draw in the window's font.
-// One row per control, as the design lists them.
-// clang-format off
-const platform::Control<CalMain> Controls[] = {
-    // member, name, kind, caption, left, top, width, height, tab index, font, alignment, border,
-    // accessible name (null: its own text), description
-    {&CalMain::Heading, "Heading", Label, nullptr, 1080, 120, 5175, 615, 12, platform::arialRegular(24), TopCentred,
-     Border::None, nullptr, u"The month on display"},
-    {&CalMain::CurMonth, "CurMonth", Label, nullptr, 480, 720, 3135, 495, 0, WindowFont, TopLeft, Border::None,
-     nullptr, u"The other calendar's month of the page's first day"},
-    {&CalMain::NextMonth, "NextMonth", Label, nullptr, 3720, 720, 3135, 495, 8, WindowFont, TopRight, Border::None,
-     nullptr, u"The other calendar's month of the page's last day"},
-    {&CalMain::Pic2, "Pic2", PictureBox, nullptr, 480, 1200, 6375, 375, 9, WindowFont, {}, Border::None,
-     u"Weekdays", u"The weekday names over the grid's columns, Sunday first"},
-    {&CalMain::Pic, "Pic", PictureBox, nullptr, 480, 1680, 6375, 2415, 13, WindowFont, {}, Border::None,
-     u"Days of the month",
-     u"One cell per day: the day in the leading calendar, then in the other calendar; today's cell is shaded"},
-    {&CalMain::HegOpt, "HegOpt", OptionButton, u"Hijri", 480, 4440, 2175, 375, 1, WindowFont, {}, Border::None,
-     nullptr, u"Shows the months of the Hijri calendar, from today's month"},
-    {&CalMain::GregOpt, "GregOpt", OptionButton, u"Gregorian / Christian", 480, 4800, 2295, 375, 2, WindowFont, {},
-     Border::None, nullptr, u"Shows the months of the Gregorian calendar, from today's month"},
-    {&CalMain::Label4, "Label4", Label, u"Month", 3240, 4320, 855, 255, 10, WindowFont, TopCentred, Border::None,
-     nullptr, u"Caption of the month box"},
-    {&CalMain::MonthTXT, "MonthTXT", NumberBox, nullptr, 3240, 4680, 855, 360, 3, WindowFont, {}, Border::None,
-     u"Month", u"The month on display, 1 to 12"},
-    {&CalMain::MonthScroll, "MonthScroll", VScrollBar, nullptr, 4320, 4440, 255, 735, 4, WindowFont, {},
-     Border::None, u"Month", u"Steps the month box: up for a later month, down for an earlier one"},
-    {&CalMain::Label5, "Label5", Label, u"Year", 5040, 4320, 855, 255, 11, WindowFont, TopCentred, Border::None,
-     nullptr, u"Caption of the year box"},
-    {&CalMain::YearTXT, "YearTXT", NumberBox, nullptr, 5040, 4680, 855, 360, 5, WindowFont, {}, Border::None, u"Year",
-     u"The year on display, within the years of the calendar shown"},
-    {&CalMain::YearScroll, "YearScroll", VScrollBar, nullptr, 6000, 4440, 255, 735, 6, WindowFont, {}, Border::None,
-     u"Year", u"Steps the year box: up for a later year, down for an earlier one"},
-    {&CalMain::GoCMD, "GoCMD", PushButton, u"Go", 6480, 4560, 615, 495, 7, WindowFont, {}, Border::None, nullptr,
-     u"Shows the month and year of the boxes"},
-};
-// clang-format on
-
-const QString CalendarMenuDescription = QStringLiteral("Converting dates, printing, about the program, exit");
-
-// A menu entry, named, with what it does for screen readers.
+// A menu entry, named.
 template <typename Handler>
-QAction *addEntry(QMenu *menu, const char *name, const QString &caption, CalMain *window, Handler handler,
-                  const QString &description)
+QAction *addEntry(QMenu *menu, const char *name, const QString &caption, CalMain *window, Handler handler)
 {
     QAction *entry = menu->addAction(caption, window, handler);
     entry->setObjectName(QLatin1String(name));
-    platform::describe(entry, description);
     return entry;
 }
 
 } // namespace
 
-CalMain::CalMain(QWidget *parent) : QMainWindow(parent)
+// The window's controls, in twips within the client area. Labels are on the
+// top line of their rectangle; the pictures draw in the window's font.
+std::span<const platform::Control<CalMain>> CalMain::controlTable()
+{
+    using enum platform::ControlKind;
+    using platform::TopCentred;
+    // clang-format off
+    static const platform::Control<CalMain> table[] = {
+        {CONTROL(CalMain, Heading), .kind = Label, .place = {1080, 120, 5175, 615}, .tabIndex = 12,
+         .font = platform::arialRegular(24), .alignment = TopCentred, .description = u"The month on display"},
+        {CONTROL(CalMain, CurMonth), .kind = Label, .place = {480, 720, 3135, 495}, .tabIndex = 0,
+         .alignment = platform::TopLeft, .description = u"The other calendar's month of the page's first day"},
+        {CONTROL(CalMain, NextMonth), .kind = Label, .place = {3720, 720, 3135, 495}, .tabIndex = 8,
+         .alignment = platform::TopRight, .description = u"The other calendar's month of the page's last day"},
+        {CONTROL(CalMain, Pic2), .kind = PictureBox, .place = {480, 1200, 6375, 375}, .tabIndex = 9,
+         .spokenName = u"Weekdays", .description = u"The weekday names over the grid's columns, Sunday first"},
+        {CONTROL(CalMain, Pic), .kind = PictureBox, .place = {480, 1680, 6375, 2415}, .tabIndex = 13,
+         .spokenName = u"Days of the month",
+         .description = u"One cell per day: the day in the leading calendar, then in the other calendar; "
+                        u"today's cell is shaded"},
+        {CONTROL(CalMain, HegOpt), .kind = OptionButton, .place = {480, 4440, 2175, 375}, .tabIndex = 1,
+         .caption = u"Hijri", .description = u"Shows the months of the Hijri calendar, from today's month"},
+        {CONTROL(CalMain, GregOpt), .kind = OptionButton, .place = {480, 4800, 2295, 375}, .tabIndex = 2,
+         .caption = u"Gregorian / Christian",
+         .description = u"Shows the months of the Gregorian calendar, from today's month"},
+        {CONTROL(CalMain, Label4), .kind = Label, .place = {3240, 4320, 855, 255}, .tabIndex = 10,
+         .caption = u"Month", .alignment = TopCentred, .description = u"Caption of the month box"},
+        {CONTROL(CalMain, MonthTXT), .kind = NumberBox, .place = {3240, 4680, 855, 360}, .tabIndex = 3,
+         .spokenName = u"Month", .description = u"The month on display, 1 to 12"},
+        {CONTROL(CalMain, MonthScroll), .kind = VScrollBar, .place = {4320, 4440, 255, 735}, .tabIndex = 4,
+         .spokenName = u"Month", .description = u"Steps the month box: up for a later month, down for an earlier one"},
+        {CONTROL(CalMain, Label5), .kind = Label, .place = {5040, 4320, 855, 255}, .tabIndex = 11,
+         .caption = u"Year", .alignment = TopCentred, .description = u"Caption of the year box"},
+        {CONTROL(CalMain, YearTXT), .kind = NumberBox, .place = {5040, 4680, 855, 360}, .tabIndex = 5,
+         .spokenName = u"Year", .description = u"The year on display, within the years of the calendar shown"},
+        {CONTROL(CalMain, YearScroll), .kind = VScrollBar, .place = {6000, 4440, 255, 735}, .tabIndex = 6,
+         .spokenName = u"Year", .description = u"Steps the year box: up for a later year, down for an earlier one"},
+        {CONTROL(CalMain, GoCMD), .kind = PushButton, .place = {6480, 4560, 615, 495}, .tabIndex = 7,
+         .caption = u"Go", .description = u"Shows the month and year of the boxes"},
+    };
+    // clang-format on
+    return table;
+}
+
+CalMain::CalMain(QWidget *parent) : platform::Window<QMainWindow>(parent)
 {
     setObjectName(QStringLiteral("CalMain"));
-    setWindowTitle(QStringLiteral(" Dovrin"));
+    setWindowTitle(core::messages::ProgramCaption);
     setWindowIcon(platform::programIcon());
     createControls();
     createMenu();
@@ -180,20 +161,19 @@ CalMain::CalMain(QWidget *parent) : QMainWindow(parent)
 
 CalMain::~CalMain() = default;
 
-CalConv *CalMain::convForm() const { return conv_.form(); }
-CalPrint *CalMain::printForm() const { return print_.form(); }
-CalAbout *CalMain::aboutForm() const { return about_.form(); }
-
 void CalMain::createControls()
 {
-    auto *client = new ClientArea(this);
+    auto *client = new ClientArea(this, [this](const QRegion &region) {
+        if (region.intersects(pageRect()))
+            Form_Paint();
+    });
     client->setObjectName(QStringLiteral("Client"));
     platform::applyWindowLook(client);
     platform::applyWindowLook(this);
     client->setFixedSize(platform::px(ClientWidthTwips), platform::px(ClientHeightTwips));
     setCentralWidget(client);
 
-    const std::vector<QWidget *> made = platform::buildControls(*this, client, Controls);
+    const std::vector<QWidget *> made = platform::buildControls(*this, client, controlTable());
     // Opaque labels: changing a caption never asks the page to repaint.
     for (QWidget *control : made)
         if (auto *label = qobject_cast<QLabel *>(control))
@@ -212,8 +192,7 @@ void CalMain::createControls()
     connect(MonthTXT, &platform::NumberBox::left, this, &CalMain::MonthTXT_LostFocus);
     connect(YearTXT, &platform::NumberBox::entered, this, &CalMain::YearTXT_GotFocus);
     connect(YearTXT, &platform::NumberBox::left, this, &CalMain::YearTXT_LostFocus);
-    for (QWidget *control : std::initializer_list<QWidget *>{Pic, GoCMD, HegOpt, GregOpt})
-        control->installEventFilter(this);
+    connect(Pic, &platform::PictureBox::mouseDown, this, &CalMain::Pic_MouseDown);
 
     // A screen reader already listening was given Qt's plain interface for
     // the picture when it was described; exposing the grid replaces it.
@@ -225,18 +204,14 @@ void CalMain::createMenu()
 {
     CalMenu = menuBar()->addMenu(QStringLiteral("&Calendar"));
     CalMenu->setObjectName(QStringLiteral("CalMenu"));
-    platform::describe(CalMenu, QStringLiteral("Calendar"), CalendarMenuDescription);
-    platform::describe(CalMenu->menuAction(), CalendarMenuDescription);
-    Convert = addEntry(CalMenu, "Convert", QStringLiteral("C&onvert"), this, &CalMain::Convert_Click,
-                       QStringLiteral("Converts a date between the Gregorian and the Hijri calendars"));
-    PrintCal = addEntry(CalMenu, "PrintCal", QStringLiteral("&Print"), this, &CalMain::PrintCal_Click,
-                        QStringLiteral("Prints a page for each month of a range"));
+    platform::describe(CalMenu, QStringLiteral("Calendar"),
+                       QStringLiteral("Converting dates, printing, about the program, exit"));
+    Convert = addEntry(CalMenu, "Convert", QStringLiteral("C&onvert"), this, &CalMain::Convert_Click);
+    PrintCal = addEntry(CalMenu, "PrintCal", QStringLiteral("&Print"), this, &CalMain::PrintCal_Click);
     CalMenu->addSeparator();
-    About = addEntry(CalMenu, "About", QStringLiteral("&About"), this, &CalMain::About_Click,
-                     QStringLiteral("Shows the program's version"));
+    About = addEntry(CalMenu, "About", QStringLiteral("&About"), this, &CalMain::About_Click);
     CalMenu->addSeparator();
-    Quit = addEntry(CalMenu, "Quit", QStringLiteral("E&xit"), this, &CalMain::Quit_Click,
-                    QStringLiteral("Ends the program"));
+    Quit = addEntry(CalMenu, "Quit", QStringLiteral("E&xit"), this, &CalMain::Quit_Click);
     // The frame is fixed: the client area keeps its designed size.
     adjustSize();
     setFixedSize(size());
@@ -247,7 +222,7 @@ void CalMain::Form_Load()
     platform::centreOnScreen(this);
     HegOpt->setChecked(false);
     GregOpt->setChecked(true);
-    core::CalendarMode = 1;
+    core::setLeadingCalendar(core::Lead::Gregorian);
     int32_t day, month, year;
     core::TodayGreg(day, month, year);
     MonthTXT->setText(core::PlainNumber(month));
@@ -266,7 +241,7 @@ void CalMain::Form_Load()
 
 void CalMain::setYearScrollRange()
 {
-    const core::Lead lead = core::CalendarMode == 1 ? core::Lead::Gregorian : core::Lead::Hijri;
+    const core::Lead lead = core::leadingCalendar();
     YearScroll->setRange(core::firstYear(lead), core::lastYear(lead));
 }
 
@@ -280,25 +255,11 @@ void CalMain::Quit_Click()
     QApplication::quit();
 }
 
-void CalMain::Form_Unload()
-{
-    hide();
-    QApplication::quit();
-}
+void CalMain::Form_Unload() { Quit_Click(); }
 
 QRect CalMain::pageRect() const
 {
     return Heading->geometry() | CurMonth->geometry() | NextMonth->geometry() | Pic2->geometry() | Pic->geometry();
-}
-
-void CalMain::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    // The frame's size is known only once the window is shown.
-    if (!shownBefore_) {
-        shownBefore_ = true;
-        platform::centreOnScreen(this);
-    }
 }
 
 void CalMain::closeEvent(QCloseEvent *event)
@@ -309,21 +270,21 @@ void CalMain::closeEvent(QCloseEvent *event)
 
 void CalMain::GregOpt_Click()
 {
-    if (core::CalendarMode == 0)
-        switchCalendar(1);
+    if (core::leadingCalendar() == core::Lead::Hijri)
+        switchCalendar(core::Lead::Gregorian);
 }
 
 void CalMain::HegOpt_Click()
 {
-    if (core::CalendarMode == 1)
-        switchCalendar(0);
+    if (core::leadingCalendar() == core::Lead::Gregorian)
+        switchCalendar(core::Lead::Hijri);
 }
 
 // Brings today's month of the newly chosen calendar; never converts the
 // month on display.
-void CalMain::switchCalendar(int16_t mode)
+void CalMain::switchCalendar(core::Lead lead)
 {
-    core::CalendarMode = mode;
+    core::setLeadingCalendar(lead);
     // Both boxes are about to be replaced: an edit left pending in them must
     // not pull the bars back to the numbers they held before the switch.
     MonthEditing = false;
@@ -331,40 +292,10 @@ void CalMain::switchCalendar(int16_t mode)
     setYearScrollRange();
     YearScroll->setArrowStep(1);
     YearScroll->setPageStep(100);
-    int32_t day, month, year;
-    if (mode == 1)
-        core::TodayGreg(day, month, year);
-    else
-        core::TodayHijri(day, month, year);
-    MonthScroll->setValue(month);
-    YearScroll->setValue(year);
-    MonthTXT->setText(core::PlainNumber(month));
-    YearTXT->setText(core::PlainNumber(year));
+    const core::Ymd today = core::TodayIn(lead);
+    MonthScroll->setValue(today.month);
+    YearScroll->setValue(today.year);
+    MonthTXT->setText(core::PlainNumber(today.month));
+    YearTXT->setText(core::PlainNumber(today.year));
     Form_Paint();
-}
-
-void CalMain::setLabel(QLabel *label, const QString &caption, core::Colour colour)
-{
-    QPalette palette = label->palette();
-    const QColor wanted = core::toQColor(colour);
-    if (palette.color(QPalette::WindowText) != wanted) {
-        palette.setColor(QPalette::WindowText, wanted);
-        label->setPalette(palette);
-    }
-    if (label->text() != caption)
-        label->setText(caption);
-}
-
-bool CalMain::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == Pic && event->type() == QEvent::MouseButtonPress) {
-        Pic_MouseDown();
-        return true;
-    } else if (event->type() == QEvent::MouseButtonPress
-               && !(QApplication::mouseButtons() & static_cast<QMouseEvent *>(event)->button())) {
-        // A press that arrives after its button was released (a message box
-        // took the release) would leave the button drawn pressed.
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }

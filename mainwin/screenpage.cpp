@@ -5,49 +5,25 @@
 #include "core/monthlayout.h"
 #include "core/names.h"
 #include "core/numtext.h"
-#include "platform/numberbox.h"
-#include "platform/picturebox.h"
-
-#include <QLabel>
-#include <QRadioButton>
 
 namespace {
 
 // "July,2024": the month name, a comma and the year, no blank.
-QString caption(const QString &monthName, int32_t year) { return monthName + u',' + core::PlainNumber(year); }
-
-// A day cell as the page writes it: the leading calendar's number first.
-struct CellText {
-    const QString &leadText;
-    core::Colour leadColour;
-    const QString &secText;
-    core::Colour secColour;
-};
-
-CellText cellText(core::Lead lead, const core::DayCell &c)
+QString caption(core::Lead calendar, const core::CellSide &side)
 {
-    if (lead == core::Lead::Gregorian)
-        return {c.GregDayText, c.GregColor, c.HijriDayText, c.HijriColor};
-    return {c.HijriDayText, c.HijriColor, c.GregDayText, c.GregColor};
+    return core::MonthName(calendar, side.month) + u',' + core::PlainNumber(side.year);
 }
 
-// The leading month named in the heading; the other calendar's month of a
-// cell named under it, in the cell's colour.
-QString leadMonthCaption(core::Lead lead, const core::DayCell &c)
+void setLabel(QLabel *label, const QString &caption, core::Colour colour)
 {
-    return lead == core::Lead::Gregorian ? caption(core::GregMonthName(c.GregMonth), c.GregYear)
-                                         : caption(core::HijriMonthName(c.HijriMonth), c.HijriYear);
-}
-
-QString otherMonthCaption(core::Lead lead, const core::DayCell &c)
-{
-    return lead == core::Lead::Gregorian ? caption(core::HijriMonthName(c.HijriMonth), c.HijriYear)
-                                         : caption(core::GregMonthName(c.GregMonth), c.GregYear);
-}
-
-core::Colour otherColour(core::Lead lead, const core::DayCell &c)
-{
-    return lead == core::Lead::Gregorian ? c.HijriColor : c.GregColor;
+    QPalette palette = label->palette();
+    const QColor wanted = core::toQColor(colour);
+    if (palette.color(QPalette::WindowText) != wanted) {
+        palette.setColor(QPalette::WindowText, wanted);
+        label->setPalette(palette);
+    }
+    if (label->text() != caption)
+        label->setText(caption);
 }
 
 } // namespace
@@ -64,15 +40,18 @@ void CalMain::showLaidMonth(const core::MonthLayout &page)
         return;
     }
     core::FillDayCells(core::DayCells, page, core::CellTextStyle::Screen);
-    const core::DayCell &f = core::DayCells[page.FirstCell];
-    const core::DayCell &l = core::DayCells[page.LastCell];
-    setLabel(Heading, leadMonthCaption(page.lead, f), core::Black);
-    setLabel(CurMonth, otherMonthCaption(page.lead, f), otherColour(page.lead, f));
-    setLabel(NextMonth, otherMonthCaption(page.lead, l), otherColour(page.lead, l));
+    const core::Lead lead = page.lead;
+    const core::Lead other = core::otherCalendar(lead);
+    const core::CellSide first = core::sideOf(core::DayCells[page.FirstCell], other);
+    const core::CellSide last = core::sideOf(core::DayCells[page.LastCell], other);
+    setLabel(Heading, caption(lead, core::sideOf(core::DayCells[page.FirstCell], lead)), core::Black);
+    setLabel(CurMonth, caption(other, first), first.colour);
+    setLabel(NextMonth, caption(other, last), last.colour);
     MarkToday();
     for (int n = page.FirstCell; n <= page.LastCell; ++n) {
-        const CellText t = cellText(page.lead, core::DayCells[n]);
-        DrawDayCell(int16_t(n - 1), t.leadText, t.leadColour, t.secText, t.secColour);
+        const core::CellSide leading = core::sideOf(core::DayCells[n], lead);
+        const core::CellSide secondary = core::sideOf(core::DayCells[n], other);
+        DrawDayCell(int16_t(n - 1), leading.text, leading.colour, secondary.text, secondary.colour);
     }
 }
 
@@ -91,9 +70,9 @@ void CalMain::Form_Paint()
     // The boxes are read as they stand, also while the user is typing.
     const int32_t Month = MonthTXT->wholeNumber();
     const int32_t Year = YearTXT->wholeNumber();
-    if (HegOpt->isChecked())
+    if (core::leadingCalendar() == core::Lead::Hijri)
         DrawHijriLedMonth(Year, Month);
-    if (GregOpt->isChecked())
+    else
         DrawGregLedMonth(Year, Month);
     painting_ = false;
     emit pagePainted();
@@ -101,21 +80,21 @@ void CalMain::Form_Paint()
 
 void CalMain::DrawGrid()
 {
-    Pic->Scale(0, 0, 7, 6);
+    Pic->Scale(0, 0, core::GridColumns, core::GridRows);
     Pic->setForeColor(core::Black);
     Pic->setDrawMode(platform::CopyPen);
-    for (int x = 1; x <= 6; ++x)
-        Pic->Line(x, 0, x, 6);
-    for (int y = 1; y <= 5; ++y)
-        Pic->Line(0, y, 7, y);
+    for (int x = 1; x < core::GridColumns; ++x)
+        Pic->Line(x, 0, x, core::GridRows);
+    for (int y = 1; y < core::GridRows; ++y)
+        Pic->Line(0, y, core::GridColumns, y);
 }
 
 void CalMain::DrawWeekdayHeader()
 {
-    Pic2->Scale(0, 0, 7, 1);
+    Pic2->Scale(0, 0, core::GridColumns, 1);
     Pic2->setForeColor(core::Black);
     const bool twoLetters = Pic2->TextWidth(QStringLiteral("WWW")) > 1;
-    for (int i = 0; i <= 6; ++i) {
+    for (int i = 0; i < core::GridColumns; ++i) {
         const QString name = core::WeekDayName(i).left(twoLetters ? 2 : 3);
         Pic2->setCurrentX(i + 0.5 - Pic2->TextWidth(name) / 2);
         Pic2->setCurrentY(1 - Pic2->TextHeight(name));
@@ -136,12 +115,11 @@ void CalMain::DrawHijriLedMonth(int32_t Year, int32_t Month)
 void CalMain::DrawDayCell(int16_t CellIndex, const QString &LeadText, core::Colour LeadColor, const QString &SecText,
                           core::Colour SecColor)
 {
-    const int column = CellIndex % 7;
-    const int row = CellIndex / 7;
+    const core::CellPlace place = core::placeOfCell(CellIndex);
     const QString lead = LeadText + QStringLiteral(" \\ ");
     const QString whole = lead + SecText;
-    Pic->setCurrentX(column + 0.5 - Pic->TextWidth(whole) / 2);
-    Pic->setCurrentY(row + 0.5 - Pic->TextHeight(whole) / 2);
+    Pic->setCurrentX(place.column + 0.5 - Pic->TextWidth(whole) / 2);
+    Pic->setCurrentY(place.row + 0.5 - Pic->TextHeight(whole) / 2);
     Pic->setForeColor(LeadColor);
     Pic->Print(lead, platform::DrawingSurface::After::StayOnLine);
     Pic->setForeColor(SecColor);
@@ -154,24 +132,16 @@ void CalMain::DrawDayCell(int16_t CellIndex, const QString &LeadText, core::Colo
 void CalMain::MarkToday()
 {
     const core::MonthLayout &page = shownMonth_;
-    int32_t tDay, tMonth, tYear;
-    if (page.lead == core::Lead::Gregorian)
-        core::TodayGreg(tDay, tMonth, tYear);
-    else
-        core::TodayHijri(tDay, tMonth, tYear);
-    if (tMonth != page.month || tYear != page.year)
+    const core::Ymd today = core::TodayIn(page.lead);
+    if (today.month != page.month || today.year != page.year)
         return;
-    todayCell_ = page.cellOfDay(tDay);
+    todayCell_ = page.cellOfDay(today.day);
     if (todayCell_ == 0)
         return;
-    const int CellIndex = todayCell_ - 1;
-    const int column = CellIndex % 7;
-    const int row = CellIndex / 7;
+    const core::CellPlace place = core::placeOfCell(todayCell_ - 1);
     Pic->setDrawMode(platform::XorPen);
-    Pic->LineBoxFilled(column, row, column + 1, row + 1, core::Grey128);
+    Pic->LineBoxFilled(place.column, place.row, place.column + 1, place.row + 1, core::Grey128);
 }
 
-void CalMain::Pic_MouseDown()
-{
-    // The grid takes no mouse input: a press selects and marks nothing.
-}
+// The grid takes no mouse input: a press selects and marks nothing.
+void CalMain::Pic_MouseDown() {}

@@ -2,18 +2,15 @@
 // button stops the job at the next month.
 #pragma once
 
-#include "platform/form.h"
+#include "platform/controls/controltable.h"
+#include "platform/controls/form.h"
 
-class QLabel;
-class QPushButton;
+#include <span>
 
 class CalCanPrint : public platform::Form {
     Q_OBJECT
 public:
     explicit CalCanPrint(QWidget *parent = nullptr);
-
-    QLabel *Label1 = nullptr;
-    QPushButton *CancelPrinting = nullptr;
 
     void CancelPrinting_Click();
 
@@ -21,4 +18,10 @@ protected:
     // Closing the box from its frame stops the job too: the box is what
     // keeps the other windows still while the job runs.
     void Form_Unload() override;
+
+private:
+    static std::span<const platform::Control<CalCanPrint>> controlTable();
+
+    QLabel *Label1 = nullptr;
+    QPushButton *CancelPrinting = nullptr;
 };

@@ -1,76 +1,62 @@
 #include "calprint.h"
 
 #include "calcanprint.h"
-#include "core/dateranges.h"
 #include "core/names.h"
 #include "core/numtext.h"
 #include "core/state.h"
-#include "platform/accessibility.h"
-#include "platform/controltable.h"
-#include "platform/messagebox.h"
-#include "platform/programicon.h"
-#include "platform/numberbox.h"
-#include "platform/window.h"
+#include "platform/accessibility/accessibility.h"
+#include "platform/controls/messagebox.h"
+#include "platform/drawing/programicon.h"
 #include "printchecks.h"
 #include "printjob.h"
 
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-
 namespace {
 
-using enum platform::ControlKind;
-using platform::Border;
-using platform::TopLeft;
-using platform::WindowFont;
-
-// The dialog's controls, in twips.
-// One row per control, as the design lists them.
-// clang-format off
-const platform::Control<CalPrint> Controls[] = {
-    // member, name, kind, caption, left, top, width, height, tab index, font, alignment, border,
-    // accessible name (null: its own text), description
-    {&CalPrint::YearTXTPRT, "YearTXTPRT", NumberBox, nullptr, 1365, 630, 1170, 435, 0, WindowFont, {}, Border::None,
-     u"Year", u"The year to print, in the chosen calendar"},
-    {&CalPrint::FromMonthTXTPRT, "FromMonthTXTPRT", NumberBox, nullptr, 1365, 1680, 1170, 435, 1, WindowFont, {},
-     Border::None, u"From Month", u"The first month to print, 1 to 12"},
-    {&CalPrint::ToMonthTXTPRT, "ToMonthTXTPRT", NumberBox, nullptr, 1365, 2730, 1170, 435, 2, WindowFont, {},
-     Border::None, u"To Month", u"The last month to print, 1 to 12"},
-    {&CalPrint::OPTGregorian, "OPTGregorian", OptionButton, u"Gregorian / Christian", 210, 3465, 2325, 435, 3,
-     WindowFont, {}, Border::None, nullptr,
-     u"Prints Gregorian months; the boxes get today's Gregorian year and month"},
-    {&CalPrint::OPTHegiry, "OPTHegiry", OptionButton, u"Hijri", 3045, 3465, 1170, 435, 4, WindowFont, {},
-     Border::None, nullptr, u"Prints Hijri months; the boxes get today's Hijri year and month"},
-    {&CalPrint::PrintPRT, "PrintPRT", PushButton, u"Print", 2940, 1050, 1170, 540, 5, WindowFont, {}, Border::None,
-     nullptr, u"Prints the months on the default printer, one page each"},
-    {&CalPrint::CancelButton, "CancelButton", PushButton, u"Exit", 2940, 2205, 1170, 540, 6, WindowFont, {},
-     Border::None, nullptr, u"Hides the dialog, keeping its fields, and stops a print job at the next month"},
-    {&CalPrint::Label1, "Label1", Label, u"Year", 105, 735, 1170, 330, 7, WindowFont, TopLeft, Border::None, nullptr,
-     u"Caption of the year box"},
-    {&CalPrint::Label2, "Label2", Label, u"From Month", 105, 1785, 1170, 330, 8, WindowFont, TopLeft, Border::None,
-     nullptr, u"Caption of the first month's box"},
-    {&CalPrint::Label3, "Label3", Label, u"To Month", 105, 2835, 1170, 330, 9, WindowFont, TopLeft, Border::None,
-     nullptr, u"Caption of the last month's box"},
-};
-// clang-format on
+constexpr int ClientWidthTwips = 4485;
+constexpr int ClientHeightTwips = 3975;
 
 } // namespace
 
-CalPrint::CalPrint(QWidget *parent) : platform::Form(parent, QStringLiteral("Print"), 4485, 3975)
+// The dialog's controls, in twips.
+std::span<const platform::Control<CalPrint>> CalPrint::controlTable()
+{
+    using enum platform::ControlKind;
+    using platform::TopLeft;
+    // clang-format off
+    static const platform::Control<CalPrint> table[] = {
+        {CONTROL(CalPrint, YearTXTPRT), .kind = NumberBox, .place = {1365, 630, 1170, 435}, .tabIndex = 0,
+         .spokenName = u"Year", .description = u"The year to print, in the chosen calendar"},
+        {CONTROL(CalPrint, FromMonthTXTPRT), .kind = NumberBox, .place = {1365, 1680, 1170, 435}, .tabIndex = 1,
+         .spokenName = u"From Month", .description = u"The first month to print, 1 to 12"},
+        {CONTROL(CalPrint, ToMonthTXTPRT), .kind = NumberBox, .place = {1365, 2730, 1170, 435}, .tabIndex = 2,
+         .spokenName = u"To Month", .description = u"The last month to print, 1 to 12"},
+        {CONTROL(CalPrint, OPTGregorian), .kind = OptionButton, .place = {210, 3465, 2325, 435}, .tabIndex = 3,
+         .caption = u"Gregorian / Christian",
+         .description = u"Prints Gregorian months; the boxes get today's Gregorian year and month"},
+        {CONTROL(CalPrint, OPTHegiry), .kind = OptionButton, .place = {3045, 3465, 1170, 435}, .tabIndex = 4,
+         .caption = u"Hijri", .description = u"Prints Hijri months; the boxes get today's Hijri year and month"},
+        {CONTROL(CalPrint, PrintPRT), .kind = PushButton, .place = {2940, 1050, 1170, 540}, .tabIndex = 5,
+         .caption = u"Print", .description = u"Prints the months on the default printer, one page each"},
+        {CONTROL(CalPrint, CancelButton), .kind = PushButton, .place = {2940, 2205, 1170, 540}, .tabIndex = 6,
+         .caption = u"Exit",
+         .description = u"Hides the dialog, keeping its fields, and stops a print job at the next month"},
+        {CONTROL(CalPrint, Label1), .kind = Label, .place = {105, 735, 1170, 330}, .tabIndex = 7, .caption = u"Year",
+         .alignment = TopLeft, .description = u"Caption of the year box"},
+        {CONTROL(CalPrint, Label2), .kind = Label, .place = {105, 1785, 1170, 330}, .tabIndex = 8,
+         .caption = u"From Month", .alignment = TopLeft, .description = u"Caption of the first month's box"},
+        {CONTROL(CalPrint, Label3), .kind = Label, .place = {105, 2835, 1170, 330}, .tabIndex = 9,
+         .caption = u"To Month", .alignment = TopLeft, .description = u"Caption of the last month's box"},
+    };
+    // clang-format on
+    return table;
+}
+
+CalPrint::CalPrint(QWidget *parent)
+    : platform::Form(parent, QStringLiteral("Print"), ClientWidthTwips, ClientHeightTwips)
 {
     setObjectName(QStringLiteral("CalPrint"));
     setWindowIcon(platform::programIcon());
-    createControls();
-    CanPrint = new CalCanPrint(this);
-    Form_Load();
-}
-
-CalPrint::~CalPrint() = default;
-
-void CalPrint::createControls()
-{
-    platform::buildControls(*this, this, Controls);
+    platform::buildControls(*this, this, controlTable());
     OPTGregorian->setChecked(true);
     platform::describe(this, QStringLiteral("Prints one page for each month of a range of one year"));
 
@@ -89,42 +75,43 @@ void CalPrint::createControls()
     connect(FromMonthTXTPRT, &platform::NumberBox::left, this, &CalPrint::FromMonthTXTPRT_LostFocus);
     connect(ToMonthTXTPRT, &platform::NumberBox::left, this, &CalPrint::ToMonthTXTPRT_LostFocus);
     setEscapeButton(CancelButton);
+    CanPrint = new CalCanPrint(this);
+    Form_Load();
 }
+
+CalPrint::~CalPrint() = default;
 
 void CalPrint::Form_Load()
 {
     platform::centreOnScreen(this);
-    int32_t day, month, year;
-    core::TodayGreg(day, month, year);
-    fillDefaults(month, year);
-    FieldsCalendar = 1;
+    fillDefaults(core::Lead::Gregorian);
 }
 
-void CalPrint::fillDefaults(int32_t month, int32_t year)
+core::Lead CalPrint::chosenCalendar() const
 {
-    YearTXTPRT->setText(core::PlainNumber(year));
-    FromMonthTXTPRT->setText(core::PlainNumber(month));
-    ToMonthTXTPRT->setText(FromMonthTXTPRT->text());
+    return OPTGregorian->isChecked() ? core::Lead::Gregorian : core::Lead::Hijri;
 }
 
+void CalPrint::fillDefaults(core::Lead calendar)
+{
+    const core::Ymd today = core::TodayIn(calendar);
+    YearTXTPRT->setText(core::PlainNumber(today.year));
+    FromMonthTXTPRT->setText(core::PlainNumber(today.month));
+    ToMonthTXTPRT->setText(FromMonthTXTPRT->text());
+    FieldsCalendar = calendar;
+}
+
+// A click on the option already in force keeps what the user typed.
 void CalPrint::OPTGregorian_Click()
 {
-    if (FieldsCalendar != 0)
-        return;
-    int32_t day, month, year;
-    core::TodayGreg(day, month, year);
-    fillDefaults(month, year);
-    FieldsCalendar = 1;
+    if (FieldsCalendar != core::Lead::Gregorian)
+        fillDefaults(core::Lead::Gregorian);
 }
 
 void CalPrint::OPTHegiry_Click()
 {
-    if (FieldsCalendar != 1)
-        return;
-    int32_t day, month, year;
-    core::TodayHijri(day, month, year);
-    fillDefaults(month, year);
-    FieldsCalendar = 0;
+    if (FieldsCalendar != core::Lead::Hijri)
+        fillDefaults(core::Lead::Hijri);
 }
 
 // A number beyond the 32-bit range is written back as the nearer limit;
@@ -133,30 +120,22 @@ void CalPrint::YearTXTPRT_LostFocus() { YearTXTPRT->rewriteAsWholeNumber(); }
 void CalPrint::FromMonthTXTPRT_LostFocus() { FromMonthTXTPRT->rewriteAsWholeNumber(); }
 void CalPrint::ToMonthTXTPRT_LostFocus() { ToMonthTXTPRT->rewriteAsWholeNumber(); }
 
-bool CalPrint::readPrintRange(PrintRange &range)
-{
-    range.calendar = OPTGregorian->isChecked() ? core::Lead::Gregorian : core::Lead::Hijri;
-    range.Year = YearTXTPRT->wholeNumber();
-    range.From = FromMonthTXTPRT->wholeNumber();
-    range.To = ToMonthTXTPRT->wholeNumber();
-    const QString refusal = printchecks::refusalOf(range);
-    if (!refusal.isEmpty())
-        platform::showCriticalMessage(this, refusal, printchecks::InputErrorTitle);
-    return refusal.isEmpty();
-}
-
 void CalPrint::PrintPRT_Click()
 {
-    PrintRange range;
-    if (!readPrintRange(range))
+    const PrintRange range{chosenCalendar(), YearTXTPRT->wholeNumber(), FromMonthTXTPRT->wholeNumber(),
+                           ToMonthTXTPRT->wholeNumber()};
+    if (const core::Result<> checked = printchecks::checkRange(range); !checked) {
+        platform::showFailure(this, checked.failure());
         return;
+    }
     PrintJob job(range, printer_);
     // The job lets window events through between months: Print stays out of
     // reach until it ends, so that a second press cannot start another job.
     PrintPRT->setEnabled(false);
-    job.run(CanPrint);
+    const core::Result<> printed = job.run(CanPrint);
     PrintPRT->setEnabled(true);
-    job.reportFault(this);
+    if (!printed)
+        platform::showFailure(this, printed.failure());
 }
 
 void CalPrint::CancelButton_Click()

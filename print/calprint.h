@@ -2,16 +2,14 @@
 // checks them and runs a print job.
 #pragma once
 
-#include "platform/form.h"
-#include "platform/numberbox.h"
+#include "core/dateranges.h"
+#include "platform/controls/controltable.h"
+#include "platform/controls/form.h"
 
 #include <cstdint>
+#include <span>
 
-class QLabel;
-class QPushButton;
-class QRadioButton;
 class CalCanPrint;
-struct PrintRange;
 
 namespace platform {
 class Printer;
@@ -22,24 +20,6 @@ class CalPrint : public platform::Form {
 public:
     explicit CalPrint(QWidget *parent = nullptr);
     ~CalPrint() override;
-
-    // Controls, named as the dialog's design names them.
-    platform::NumberBox *YearTXTPRT = nullptr;
-    platform::NumberBox *FromMonthTXTPRT = nullptr;
-    platform::NumberBox *ToMonthTXTPRT = nullptr;
-    QRadioButton *OPTGregorian = nullptr;
-    QRadioButton *OPTHegiry = nullptr;
-    QPushButton *PrintPRT = nullptr;
-    QPushButton *CancelButton = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-
-    // The printing box shown while a job of several months runs.
-    CalCanPrint *CanPrint = nullptr;
-
-    // 1 when the fields hold today's Gregorian defaults, 0 for the Hijri ones.
-    int16_t FieldsCalendar = 1;
 
     void Form_Load();
     void OPTGregorian_Click();
@@ -58,11 +38,29 @@ protected:
     void Form_Unload() override;
 
 private:
-    void createControls();
-    void fillDefaults(int32_t month, int32_t year);
-    // The calendar and the inputs as numbers; false (after telling the user)
-    // when they cannot be printed.
-    bool readPrintRange(PrintRange &range);
+    static std::span<const platform::Control<CalPrint>> controlTable();
+    // The calendar of the print job: the option selected.
+    core::Lead chosenCalendar() const;
+    // Today's year and month in the calendar; the fields say whose they are.
+    void fillDefaults(core::Lead calendar);
+
+    // Controls, named as the dialog's design names them.
+    platform::NumberBox *YearTXTPRT = nullptr;
+    platform::NumberBox *FromMonthTXTPRT = nullptr;
+    platform::NumberBox *ToMonthTXTPRT = nullptr;
+    QRadioButton *OPTGregorian = nullptr;
+    QRadioButton *OPTHegiry = nullptr;
+    QPushButton *PrintPRT = nullptr;
+    QPushButton *CancelButton = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+
+    // The printing box shown while a job of several months runs.
+    CalCanPrint *CanPrint = nullptr;
+
+    // The calendar whose today the fields were last filled with.
+    core::Lead FieldsCalendar = core::Lead::Gregorian;
 
     platform::Printer *printer_ = nullptr;
 };

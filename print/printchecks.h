@@ -1,29 +1,24 @@
 // The checks a range of months passes before anything is printed, and what
-// the user is told when it does not: the print dialog shows the message in
+// the user is told when it does not: the print dialog shows the failure in
 // a box, dovrin-cli writes it to standard error.
 #pragma once
 
 #include "core/dateranges.h"
+#include "core/failure.h"
 
-#include <QString>
 #include <cstdint>
 
 struct PrintRange;
 
 namespace printchecks {
 
-extern const QString InputErrorTitle;
-extern const QString MonthLimitsText;
-extern const QString DateLimitsText;
-
 // 1 to 12.
 bool MonthInRange(int32_t Month);
 // Whether the month of that year lies in the calendar's printable span.
 bool DateLimitsOK(core::Lead calendar, int32_t Month, int32_t Year);
 
-// Months first, then the calendar's printable span for both ends. Empty
-// when the range can be printed, otherwise the message that refuses it.
-// A From after To passes: such a range prints nothing, without a word.
-QString refusalOf(const PrintRange &range);
+// Months first, then the calendar's printable span for both ends. A From
+// after To passes: such a range prints nothing, without a word.
+core::Result<> checkRange(const PrintRange &range);
 
 } // namespace printchecks

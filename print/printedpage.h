@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/state.h"
-#include "platform/printer.h"
+#include "platform/printing/printer.h"
 
 #include <QString>
 #include <cstdint>
@@ -14,16 +14,7 @@ struct MonthLayout;
 
 class PrintedPage {
 public:
-    explicit PrintedPage(platform::Printer &printer) : Printer(printer) {}
-
-    // Page-layout values in page units, set for every page by SetUpPrintedPage.
-    float PageWidth = 0;
-    float PageHeight = 0;
-    float GridTop = 0;
-    float GridLeft = 0;
-    float GridWidth = 0;
-    float GridHeight = 0;
-    float ShrinkFactor = 1;
+    explicit PrintedPage(platform::Printer &printer) : printer_(printer) {}
 
     // Portrait or landscape from the paper's proportions; page units and grid.
     void SetUpPrintedPage();
@@ -42,5 +33,14 @@ private:
     void printHeading(const QString &heading);
     void printLegendEntry(const QString &text, core::Colour colour, bool atRightEdge);
 
-    platform::Printer &Printer;
+    platform::Printer &printer_;
+
+    // Page-layout values in page units, set for every page by SetUpPrintedPage.
+    float PageWidth = 0;
+    float PageHeight = 0;
+    float GridTop = 0;
+    float GridLeft = 0;
+    float GridWidth = 0;
+    float GridHeight = 0;
+    float ShrinkFactor = 1;
 };

@@ -1,22 +1,16 @@
 #include "printjob.h"
 
 #include "calcanprint.h"
+#include "core/messages.h"
 #include "core/names.h"
 #include "core/numtext.h"
 #include "core/state.h"
-#include "platform/messagebox.h"
-#include "platform/printer.h"
-#include "platform/printerspooler.h"
+#include "platform/fonts.h"
+#include "platform/printing/printer.h"
+#include "platform/printing/spooler.h"
 #include "printedpage.h"
 
 #include <QCoreApplication>
-
-namespace {
-
-const QString PrintingTitle = QStringLiteral("Printing .....");
-const QString PageFontName = QStringLiteral("ARIAL");
-
-} // namespace
 
 PrintJob::PrintJob(const PrintRange &range, platform::Printer *printer) : range_(range), printer_(printer) {}
 
@@ -31,30 +25,27 @@ platform::Printer &PrintJob::printer()
     return *printer_;
 }
 
-bool PrintJob::run(CalCanPrint *printingBox)
+core::Result<> PrintJob::run(CalCanPrint *printingBox)
 {
-    failedMonth_ = 0;
-    spoolerFault_.clear();
     core::CancelPrintFlag = core::False16;
     if (range_.From > range_.To)
-        return true;
+        return {};
     const bool cancellable = printingBox && range_.To > range_.From;
     if (cancellable)
         printingBox->show();
-    failedMonth_ = printMonths(cancellable);
+    const core::Result<> printed = printMonths(cancellable);
     if (printingBox)
         printingBox->hide();
-    return failedMonth_ == 0;
+    return printed;
 }
 
-int32_t PrintJob::printMonths(bool cancellable)
+core::Result<> PrintJob::printMonths(bool cancellable)
 {
     if (!printer_) {
         // Qt asks the spooler when it makes a printer, on this thread and
         // without a time limit: the spooler must be known to answer first.
-        spoolerFault_ = platform::spooler::whySpoolerSilent();
-        if (!spoolerFault_.isEmpty())
-            return range_.From;
+        if (const core::Result<> answers = platform::printing::spoolerAnswers(); !answers)
+            return notPrinted(range_.From, answers.failure());
     }
     platform::Printer &printer = this->printer();
     PrintedPage page(printer);
@@ -64,10 +55,10 @@ int32_t PrintJob::printMonths(bool cancellable)
             QCoreApplication::processEvents(); // lets the printing box's Cancel be pressed
         if (core::CancelPrintFlag != core::False16) {
             printer.Scale();
-            printer.EndDoc(); // no page is in progress: nothing is sent
-            return 0;
+            (void)printer.EndDoc(); // no page is in progress: nothing is sent
+            return {};
         }
-        printer.setFontName(PageFontName);
+        printer.setFontName(platform::PrinterArialName);
         printer.Scale();
         page.SetUpPrintedPage();
         page.PrintWeekdayHeader();
@@ -76,30 +67,17 @@ int32_t PrintJob::printMonths(bool cancellable)
         else
             page.PrintHijriLedMonth(Month, Year);
         printer.Scale();
-        if (!printer.EndDoc())
-            return Month;
+        if (const core::Result<> ended = printer.EndDoc(); !ended)
+            return notPrinted(Month, ended.failure());
     }
-    return 0;
+    return {};
 }
 
-QString PrintJob::faultText() const
+core::Failure PrintJob::notPrinted(int32_t month, const core::Failure &fault) const
 {
-    if (failedMonth_ == 0)
-        return QString();
-    QString fault = printer_ ? printer_->ErrorText() : spoolerFault_;
-    if (fault.isEmpty() && printer_)
-        fault = QStringLiteral("The printer \"%1\" failed.").arg(printer_->DeviceName());
-    const QString monthName = range_.calendar == core::Lead::Gregorian ? core::GregMonthName(failedMonth_)
-                                                                       : core::HijriMonthName(failedMonth_);
-    const QString notPrinted
-        = (failedMonth_ == range_.To ? QStringLiteral("%1 %2 was not printed.")
-                                     : QStringLiteral("%1 %2 and the months after it were not printed."))
-              .arg(monthName, core::PlainNumber(range_.Year));
-    return fault + QStringLiteral("\n\n") + notPrinted;
-}
-
-void PrintJob::reportFault(QWidget *parent) const
-{
-    if (failedMonth_ != 0)
-        platform::showCriticalMessage(parent, faultText(), PrintingTitle);
+    const QString monthName = core::MonthName(range_.calendar, month);
+    const QString months = (month == range_.To ? QStringLiteral("%1 %2 was not printed.")
+                                               : QStringLiteral("%1 %2 and the months after it were not printed."))
+                               .arg(monthName, core::PlainNumber(range_.Year));
+    return {fault.text + QStringLiteral("\n\n") + months, core::messages::PrintingTitle};
 }

@@ -5,13 +5,12 @@
 // calendar and the range.
 #pragma once
 
-#include "core/monthlayout.h"
+#include "core/dateranges.h"
+#include "core/failure.h"
 
-#include <QString>
 #include <cstdint>
 #include <memory>
 
-class QWidget;
 class CalCanPrint;
 
 namespace platform {
@@ -35,26 +34,18 @@ public:
 
     // Clears CancelPrintFlag and prints From to To. A job of several months
     // shows the printing box, when there is one, and lets window events
-    // through before every month so that its Cancel can be pressed. False
-    // when the printer failed; the months from failedMonth() on are lost.
-    bool run(CalCanPrint *printingBox = nullptr);
-
-    // The month whose document the printer did not take; 0 when none.
-    int32_t failedMonth() const { return failedMonth_; }
-    // What the user is told of a failure: the printer's fault, then which
-    // months were not printed.
-    QString faultText() const;
-    // The fault in a message box over parent.
-    void reportFault(QWidget *parent) const;
+    // through before every month so that its Cancel can be pressed. Fails,
+    // under the title "Printing .....", with the printer's fault and the
+    // months it left unprinted.
+    core::Result<> run(CalCanPrint *printingBox = nullptr);
 
 private:
     platform::Printer &printer();
-    int32_t printMonths(bool cancellable);
+    core::Result<> printMonths(bool cancellable);
+    // The printer's fault, then which months were not printed.
+    core::Failure notPrinted(int32_t month, const core::Failure &fault) const;
 
     const PrintRange range_;
     platform::Printer *printer_;
     std::unique_ptr<platform::Printer> systemPrinter_;
-    int32_t failedMonth_ = 0;
-    // Why the system's printer could not even be asked for.
-    QString spoolerFault_;
 };

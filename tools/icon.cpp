@@ -1,6 +1,6 @@
 // Writes the program's icon as PNG files for the icon theme:
 //   dovrin-icon OUTPUT_DIR  ->  OUTPUT_DIR/SIZExSIZE/apps/org.dovrin.Dovrin.png
-#include "platform/programicon.h"
+#include "platform/drawing/programicon.h"
 
 #include <QDir>
 #include <QGuiApplication>

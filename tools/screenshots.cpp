@@ -4,8 +4,8 @@
 #include "shots.h"
 
 #include "core/calendarengine.h"
-#include "platform/clock.h"
-#include "platform/engineloader.h"
+#include "platform/clock/clock.h"
+#include "platform/engineloader/engineloader.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -34,12 +34,12 @@ int main(int argc, char *argv[])
     const QDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots-out"));
     QDir().mkpath(dir.path());
 
-    const platform::EngineLoad load = platform::loadEngine(QCoreApplication::applicationDirPath());
-    if (!load.engine) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(load.file), qPrintable(load.reason));
+    const auto engine = platform::loadEngine(QCoreApplication::applicationDirPath());
+    if (!engine) {
+        std::fprintf(stderr, "%s\n", qPrintable(engine.failure().oneLine()));
         return 2;
     }
-    core::setEngine(load.engine.get());
+    core::setEngine(engine->get());
     platform::pinDate(QDate(2024, 7, 16));
 
     bool ok = shots::mainWindow(dir);

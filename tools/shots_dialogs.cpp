@@ -3,6 +3,7 @@
 
 #include "about/calabout.h"
 #include "convert/calconv.h"
+#include "platform/controls/controltable.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,10 +13,11 @@ bool shots::dialogs(const QDir &dir)
     CalConv conv;
     conv.show();
     bool ok = save(conv, dir, QStringLiteral("conversion-opened"));
-    conv.InYearTXT->setText(QStringLiteral("2024"));
-    conv.InMonthTXT->setText(QStringLiteral("7"));
-    conv.InDayTXT->setText(QStringLiteral("16"));
-    conv.ToHegiry->click();
+    using platform::findControl;
+    findControl<QLineEdit>(conv, "InYearTXT")->setText(QStringLiteral("2024"));
+    findControl<QLineEdit>(conv, "InMonthTXT")->setText(QStringLiteral("7"));
+    findControl<QLineEdit>(conv, "InDayTXT")->setText(QStringLiteral("16"));
+    findControl<QPushButton>(conv, "ToHegiry")->click();
     ok = save(conv, dir, QStringLiteral("conversion-to-hijri")) && ok;
 
     CalAbout about;

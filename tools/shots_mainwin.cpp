@@ -7,7 +7,7 @@
 #include "shots.h"
 
 #include "mainwin/calmain.h"
-#include "platform/scrollbar.h"
+#include "platform/controls/controltable.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -20,8 +20,8 @@ namespace {
 // "Go" would take it.
 bool saveGregorianMonth(CalMain &window, const QDir &dir, int month, int year)
 {
-    window.MonthTXT->setText(QString::number(month));
-    window.YearTXT->setText(QString::number(year));
+    platform::findControl<QLineEdit>(window, "MonthTXT")->setText(QString::number(month));
+    platform::findControl<QLineEdit>(window, "YearTXT")->setText(QString::number(year));
     window.Form_Paint();
     return shots::save(window, dir,
                        QStringLiteral("main-gregorian-%1-%2").arg(year).arg(month, 2, 10, QLatin1Char('0')));
@@ -34,9 +34,9 @@ bool shots::mainWindow(const QDir &dir)
     CalMain window;
     window.show();
     bool ok = save(window, dir, QStringLiteral("main-gregorian"));
-    window.HegOpt->click();
+    platform::findControl<QRadioButton>(window, "HegOpt")->click();
     ok = save(window, dir, QStringLiteral("main-hijri")) && ok;
-    window.GregOpt->click();
+    platform::findControl<QRadioButton>(window, "GregOpt")->click();
     ok = saveGregorianMonth(window, dir, 7, 622) && ok;
     ok = saveGregorianMonth(window, dir, 10, 1582) && ok;
     // The focus shows only in the active window.
@@ -45,7 +45,7 @@ bool shots::mainWindow(const QDir &dir)
     waited.start();
     while (QApplication::activeWindow() != &window && waited.elapsed() < 5000)
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    window.MonthScroll->setFocus(Qt::TabFocusReason);
+    platform::findControl<QWidget>(window, "MonthScroll")->setFocus(Qt::TabFocusReason);
     ok = save(window, dir, QStringLiteral("main-month-bar-focused")) && ok;
     return ok;
 }

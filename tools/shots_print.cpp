@@ -2,7 +2,8 @@
 // the program's own printer class; pdftoppm turns the PDF into a PNG.
 #include "shots.h"
 
-#include "platform/printer.h"
+#include "platform/controls/controltable.h"
+#include "platform/printing/printer.h"
 #include "print/calcanprint.h"
 #include "print/calprint.h"
 
@@ -47,13 +48,14 @@ bool printShot(const QDir &dir, const PrintedShot &shot)
         QPageLayout(QPageSize(QPageSize::A4), shot.orientation, QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
     CalPrint dialog;
     dialog.usePrinter(&printer);
-    (shot.hijri ? dialog.OPTHegiry : dialog.OPTGregorian)->setChecked(true);
-    dialog.YearTXTPRT->setText(QLatin1String(shot.year));
-    dialog.FromMonthTXTPRT->setText(QLatin1String(shot.month));
-    dialog.ToMonthTXTPRT->setText(QLatin1String(shot.month));
+    using platform::findControl;
+    findControl<QRadioButton>(dialog, shot.hijri ? "OPTHegiry" : "OPTGregorian")->setChecked(true);
+    findControl<QLineEdit>(dialog, "YearTXTPRT")->setText(QLatin1String(shot.year));
+    findControl<QLineEdit>(dialog, "FromMonthTXTPRT")->setText(QLatin1String(shot.month));
+    findControl<QLineEdit>(dialog, "ToMonthTXTPRT")->setText(QLatin1String(shot.month));
     dialog.PrintPRT_Click();
     if (!QFile::exists(pdf)) {
-        std::fprintf(stderr, "no PDF for %s: %s\n", shot.name, qPrintable(printer.ErrorText()));
+        std::fprintf(stderr, "no PDF for %s\n", shot.name);
         return false;
     }
     std::printf("%s\n", qPrintable(pdf));
@@ -65,7 +67,7 @@ bool dialogShots(const QDir &dir)
 {
     CalPrint dialog;
     bool ok = shots::save(dialog, dir, QStringLiteral("print-dialog"));
-    return shots::save(*dialog.CanPrint, dir, QStringLiteral("print-cancel-box")) && ok;
+    return shots::save(*dialog.findChild<CalCanPrint *>(), dir, QStringLiteral("print-cancel-box")) && ok;
 }
 
 } // namespace

@@ -13,9 +13,9 @@
 //   repetitions are read back from its JSON output.
 #include "core/calendarengine.h"
 #include "mainwin/calmain.h"
-#include "platform/clock.h"
-#include "platform/engineloader.h"
-#include "platform/printer.h"
+#include "platform/clock/clock.h"
+#include "platform/engineloader/engineloader.h"
+#include "platform/printing/printer.h"
 #include "print/calprint.h"
 
 #include <QApplication>
@@ -181,12 +181,15 @@ double dovrinPageNs(CalMain &window)
     int pages = 0;
     timer.start();
     for (int round = 0; round < 20; ++round) {
-        for (QRadioButton *lead : {window.GregOpt, window.HegOpt}) {
+        for (QRadioButton *lead : {platform::findControl<QRadioButton>(window, "GregOpt"),
+                                   platform::findControl<QRadioButton>(window, "HegOpt")}) {
             lead->click();
-            const QString year = lead == window.GregOpt ? QStringLiteral("2025") : QStringLiteral("1446");
-            window.YearTXT->setText(year);
+            const QString year = lead == platform::findControl<QRadioButton>(window, "GregOpt")
+                ? QStringLiteral("2025")
+                : QStringLiteral("1446");
+            platform::findControl<QLineEdit>(window, "YearTXT")->setText(year);
             for (int month = 1; month <= 12; ++month) {
-                window.MonthTXT->setText(QString::number(month));
+                platform::findControl<QLineEdit>(window, "MonthTXT")->setText(QString::number(month));
                 window.Form_Paint();
                 ++pages;
             }
@@ -231,10 +234,13 @@ double printJobMs(const QString &pdf, bool hijri)
     platform::DevicePrinter printer(pdf, a4Portrait());
     CalPrint dialog;
     dialog.usePrinter(&printer);
-    (hijri ? dialog.OPTHegiry : dialog.OPTGregorian)->setChecked(true);
-    dialog.YearTXTPRT->setText(hijri ? QStringLiteral("1446") : QStringLiteral("2025"));
-    dialog.FromMonthTXTPRT->setText(QStringLiteral("1"));
-    dialog.ToMonthTXTPRT->setText(QStringLiteral("12"));
+    (hijri ? platform::findControl<QRadioButton>(dialog, "OPTHegiry")
+           : platform::findControl<QRadioButton>(dialog, "OPTGregorian"))
+        ->setChecked(true);
+    platform::findControl<QLineEdit>(dialog, "YearTXTPRT")
+        ->setText(hijri ? QStringLiteral("1446") : QStringLiteral("2025"));
+    platform::findControl<QLineEdit>(dialog, "FromMonthTXTPRT")->setText(QStringLiteral("1"));
+    platform::findControl<QLineEdit>(dialog, "ToMonthTXTPRT")->setText(QStringLiteral("12"));
     QElapsedTimer timer;
     timer.start();
     dialog.PrintPRT_Click();
@@ -376,10 +382,12 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
     QApplication app(argc, argv);
-    const auto engine = platform::loadEngineOrExplain(QCoreApplication::applicationDirPath());
-    if (!engine)
+    const auto engine = platform::loadEngine(QCoreApplication::applicationDirPath());
+    if (!engine) {
+        std::fprintf(stderr, "%s\n", qPrintable(engine.failure().oneLine()));
         return 2;
-    core::setEngine(engine.get());
+    }
+    core::setEngine(engine->get());
     platform::pinDate(QDate(2025, 3, 15));
 
     std::vector<Row> rows;

@@ -1,5 +1,6 @@
 // dovrin-cli run as a process, as scripts run it: no display, the answer on
 // standard output, the refusal on standard error with a non-zero status.
+#include "core/version.h"
 #include "pdftext.h"
 
 #include <QCalendar>
@@ -149,8 +150,8 @@ private slots:
         QTest::newRow("month 13") << pdf + QStringList{"2024", "--from", "1", "--to", "13"} << months << 1;
         QTest::newRow("June 622") << pdf + QStringList{"622", "--from", "6", "--to", "7"} << dates << 1;
         QTest::newRow("February 2562") << pdf + QStringList{"2562", "--from", "1", "--to", "2"} << dates << 1;
-        QTest::newRow("Hijri Safar 2000") << pdf + QStringList{"2000", "--from", "1", "--to", "2", "--hijri"} << dates
-                                          << 1;
+        QTest::newRow("Hijri Safar 2000")
+            << pdf + QStringList{"2000", "--from", "1", "--to", "2", "--hijri"} << dates << 1;
         QTest::newRow("From after To") << pdf + QStringList{"2024", "--from", "5", "--to", "3"} << "no month to print"
                                        << 1;
         QTest::newRow("decimal month") << pdf + QStringList{"2024", "--from", "1.5", "--to", "2"} << number << 2;
@@ -172,7 +173,7 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("last year's") > 0);
         old.close();
         // The same in a locale that writes "1,5": nothing read follows the locale.
-        for (const QString locale : {QString(), QStringLiteral("de_DE.UTF-8")}) {
+        for (const QString &locale : {QString(), QStringLiteral("de_DE.UTF-8")}) {
             const Run run = runCli(arguments, dir.path(), locale);
             QCOMPARE(run.out, QString());
             QVERIFY2(run.err.startsWith(u"dovrin-cli: ") && run.err.contains(told), qPrintable(run.err));
@@ -211,7 +212,8 @@ private slots:
         for (int month = 1; month <= 12; ++month) {
             // The page as words: heading, weekdays, the month's days, the
             // other calendar's days (with their month's letter), the legend.
-            QStringList expected = (monthName(lead, month) + u' ' + QString::number(year) + u' ' + weekdays).split(u' ');
+            QStringList expected
+                = (monthName(lead, month) + u' ' + QString::number(year) + u' ' + weekdays).split(u' ');
             QStringList otherDays;
             QList<QCalendar::YearMonthDay> otherMonths;
             for (int day = 1; day <= lead.daysInMonth(month, year); ++day) {
@@ -241,7 +243,8 @@ private slots:
             const int weekday = QDate(year, month, 1, lead).dayOfWeek() % 7; // 0 for Sunday
             const qsizetype at = lines[header + 1].indexOf(QRegularExpression(QStringLiteral("\\b1\\b")));
             const qsizetype from = lines[header].indexOf(weekdays.split(u' ')[weekday]);
-            const qsizetype to = weekday == 6 ? lines[header].size() : lines[header].indexOf(weekdays.split(u' ')[weekday + 1]);
+            const qsizetype to
+                = weekday == 6 ? lines[header].size() : lines[header].indexOf(weekdays.split(u' ')[weekday + 1]);
             QVERIFY2(at >= from - 12 && at < to - 4, qPrintable(lines[header] + u'\n' + lines[header + 1]));
         }
     }
@@ -256,9 +259,9 @@ private slots:
                                   << QSize(842, 595);
         QTest::newRow("letter") << QStringList{"2024", "--from", "7", "--to", "8", "--paper", "letter"} << 2
                                 << QSize(612, 792);
-        QTest::newRow("A5 lying, Hijri")
-            << QStringList{"1446", "--from", "7", "--to", "8", "--paper", "a5", "--landscape", "--hijri"} << 2
-            << QSize(595, 420);
+        QTest::newRow("A5 lying, Hijri") << QStringList{"1446",    "--from", "7",           "--to",   "8",
+                                                        "--paper", "a5",     "--landscape", "--hijri"}
+                                         << 2 << QSize(595, 420);
         QTest::newRow("July 622 on") << QStringList{"622", "--from", "7", "--to", "12"} << 6 << QSize(595, 842);
         QTest::newRow("January 2562") << QStringList{"2562", "--from", "1", "--to", "1"} << 1 << QSize(595, 842);
         QTest::newRow("Hijri 1/1") << QStringList{"1", "--from", "1", "--to", "1", "--hijri"} << 1 << QSize(595, 842);
@@ -275,7 +278,8 @@ private slots:
         const Run run = runCli(QStringList{"pdf", pdf, "--year"} + arguments);
         QVERIFY2(run.status == 0, qPrintable(run.err));
         QCOMPARE(pdfInfo(pdf), std::pair(pages, points));
-        QVERIFY(pdfPageText(pdf, pages).simplified().contains(QRegularExpression(QStringLiteral(" [A-C] - \\S.* \\d+$"))));
+        QVERIFY(
+            pdfPageText(pdf, pages).simplified().contains(QRegularExpression(QStringLiteral(" [A-C] - \\S.* \\d+$"))));
     }
 
     // October 1582 goes from 4 (Julian) to 15, the ten days left out.

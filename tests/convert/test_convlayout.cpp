@@ -38,8 +38,10 @@ private slots:
         if (!testsupport::layoutAsDesigned(d, d, {7485, 3915}, Design))
             return;
         QStringList names;
-        for (QWidget *box : std::initializer_list<QWidget *>{d.InYearTXT, d.InMonthTXT, d.InDayTXT, d.OutYearTXT,
-                                                             d.OutMonthTXT, d.OutDayTXT})
+        for (QWidget *box :
+             std::initializer_list<QWidget *>{testsupport::box(d, "InYearTXT"), testsupport::box(d, "InMonthTXT"),
+                                              testsupport::box(d, "InDayTXT"), testsupport::label(d, "OutYearTXT"),
+                                              testsupport::label(d, "OutMonthTXT"), testsupport::label(d, "OutDayTXT")})
             names << testsupport::spokenName(box);
         QCOMPARE(names.removeDuplicates(), 0);
     }

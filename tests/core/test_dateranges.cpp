@@ -13,17 +13,20 @@ private slots:
     // Each edge with the answers of "Go" and of the print dialog, which also prints October 1582 and Ramadan 990.
     void goAndPrintEdges()
     {
-        const struct { bool hijri; int32_t year, month; bool go, print; } rows[] = {
-            {false, 622, 6, false, false}, {false, 622, 7, true, true},    {false, 2562, 1, true, true},
-            {false, 2562, 2, false, false}, {false, 1582, 9, true, true},  {false, 1582, 10, false, true},
-            {false, 1582, 11, true, true},  {false, 990, 9, true, true},   {true, 1, 1, true, true},
-            {true, 1, 0, false, false},     {true, 2000, 1, true, true},   {true, 2000, 2, false, false},
-            {true, 990, 8, true, true},     {true, 990, 9, false, true},   {true, 990, 10, true, true},
-            {true, 1582, 10, true, true}};
+        const struct {
+            bool hijri;
+            int32_t year, month;
+            bool go, print;
+        } rows[] = {{false, 622, 6, false, false},  {false, 622, 7, true, true},  {false, 2562, 1, true, true},
+                    {false, 2562, 2, false, false}, {false, 1582, 9, true, true}, {false, 1582, 10, false, true},
+                    {false, 1582, 11, true, true},  {false, 990, 9, true, true},  {true, 1, 1, true, true},
+                    {true, 1, 0, false, false},     {true, 2000, 1, true, true},  {true, 2000, 2, false, false},
+                    {true, 990, 8, true, true},     {true, 990, 9, false, true},  {true, 990, 10, true, true},
+                    {true, 1582, 10, true, true}};
         for (const auto &r : rows) {
             const Lead lead = r.hijri ? Lead::Hijri : Lead::Gregorian;
-            const QByteArray row = QByteArray(r.hijri ? "H " : "G ") + QByteArray::number(r.year) + '-'
-                                   + QByteArray::number(r.month);
+            const QByteArray row
+                = QByteArray(r.hijri ? "H " : "G ") + QByteArray::number(r.year) + '-' + QByteArray::number(r.month);
             QVERIFY2(core::goShowsMonth(lead, {r.year, r.month}) == r.go, row + " (Go)");
             QVERIFY2(core::monthInSpan(lead, {r.year, r.month}) == r.print, row + " (print)");
         }

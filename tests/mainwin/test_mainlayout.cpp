@@ -1,7 +1,7 @@
 // The main window's controls read back against its designed layout, at the screen's scale (run at 100 % and 200 %).
 #include "layoutcheck.h"
 #include "mainwin/calmain.h"
-#include "platform/picturebox.h"
+#include "platform/controls/picturebox.h"
 #include "testsupport.h"
 
 #include <QTest>
@@ -33,14 +33,15 @@ private slots:
     {
         CalMain w; // made before the screen reader starts
         QAccessible::setActive(true);
-        QCOMPARE(testsupport::spokenName(w.MonthTXT), w.Label4->text());
-        QCOMPARE(QAccessible::queryAccessibleInterface(w.Pic)->role(), QAccessible::Table);
+        QCOMPARE(testsupport::spokenName(testsupport::box(w, "MonthTXT")), testsupport::label(w, "Label4")->text());
+        QCOMPARE(QAccessible::queryAccessibleInterface(testsupport::picture(w, "Pic"))->role(), QAccessible::Table);
         if (!testsupport::layoutAsDesigned(w, *w.centralWidget(), {7350, 5385}, Design))
             return;
         // Drawn at the screen's scale: the grid's image has as many device pixels as the scale asks.
         const qreal scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qgetenv("QT_SCALE_FACTOR").toDouble() : 1.0;
         QCOMPARE(w.devicePixelRatio(), scale);
-        QCOMPARE(w.Pic->image().width(), qRound(w.Pic->contentsRect().width() * scale));
+        QCOMPARE(testsupport::picture(w, "Pic")->image().width(),
+                 qRound(testsupport::picture(w, "Pic")->contentsRect().width() * scale));
     }
 };
 

@@ -1,7 +1,7 @@
 // The main window as a user drives it: start-up, the calendar switch, the month and year boxes, their bars, "Go".
 #include "mainwin/calmain.h"
-#include "platform/clock.h"
-#include "platform/scrollbar.h"
+#include "platform/clock/clock.h"
+#include "platform/controls/scrollbar.h"
 #include "testsupport.h"
 
 #include <QLabel>
@@ -33,8 +33,8 @@ void clickBar(VScrollBar *bar, QStyle::SubControl part)
 // The boxes, the bars, their ranges and the year bar's page, as "7/2024 7/2024 1..12 622..2562/100".
 QString state(const CalMain &w)
 {
-    const auto *m = w.MonthScroll, *y = w.YearScroll;
-    return w.MonthTXT->text() + u'/' + w.YearTXT->text()
+    const auto *m = testsupport::bar(w, "MonthScroll"), *y = testsupport::bar(w, "YearScroll");
+    return testsupport::box(w, "MonthTXT")->text() + u'/' + testsupport::box(w, "YearTXT")->text()
         + QString::asprintf(" %d/%d %d..%d %d..%d/%d", m->Value(), y->Value(), m->Min(), m->Max(), y->Min(), y->Max(),
                             y->pageStep());
 }
@@ -44,10 +44,16 @@ const QString HijriToday = QStringLiteral("1/1446 1/1446 1..12 1..2000/100");
 
 // Typed into the boxes (null: not typed), and the heading "Go" draws or the message of the refusal. 67536 wrapped
 // to 16 bits would be 2000; numbers are read with "." under any locale and halves go to even.
-const struct { bool hijri; const char *month, *year, *outcome; } Entries[] = {
-    {false, nullptr, "67536", "Your Year is out of range"}, {false, "10", "1582", "Your date is out of range"},
-    {false, "7", "622", "July,622"},     {false, "7.5", "2024", "August,2024"}, {false, "6.5", "2024", "June,2024"},
-    {true, "9", "990", "Your date is out of range"},     {true, "1", "1", "Muharram,1"}};
+const struct {
+    bool hijri;
+    const char *month, *year, *outcome;
+} Entries[] = {{false, nullptr, "67536", "Your Year is out of range"},
+               {false, "10", "1582", "Your date is out of range"},
+               {false, "7", "622", "July,622"},
+               {false, "7.5", "2024", "August,2024"},
+               {false, "6.5", "2024", "June,2024"},
+               {true, "9", "990", "Your date is out of range"},
+               {true, "1", "1", "Muharram,1"}};
 
 } // namespace
 
@@ -69,44 +75,44 @@ private slots:
         testsupport::MessageCatcher messages;
         CalMain w;
         QCOMPARE(state(w), GregToday);
-        QVERIFY(!w.MonthEditing && !w.YearEditing && testsupport::activate(w));
+        QVERIFY(testsupport::activate(w));
         for (const auto &[hijri, month, year, outcome] : Entries) {
             const QString before = state(w);
-            const bool switching = hijri != w.HegOpt->isChecked();
-            testsupport::clickOption(hijri ? w.HegOpt : w.GregOpt);
+            const bool switching = hijri != testsupport::option(w, "HegOpt")->isChecked();
+            testsupport::clickOption(hijri ? testsupport::option(w, "HegOpt") : testsupport::option(w, "GregOpt"));
             QCOMPARE(state(w), switching ? (hijri ? HijriToday : GregToday) : before);
             messages.clear();
-            const QString heading = w.Heading->text();
+            const QString heading = testsupport::label(w, "Heading")->text();
             const int paints = w.paintCount();
-            for (auto [box, text] : {std::pair{w.MonthTXT, month}, std::pair{w.YearTXT, year}})
+            for (auto [box, text] :
+                 {std::pair{testsupport::box(w, "MonthTXT"), month}, std::pair{testsupport::box(w, "YearTXT"), year}})
                 if (text)
                     typeInto(box, text);
             if (month && year)
-                QTest::mouseClick(w.GoCMD, Qt::LeftButton);
+                QTest::mouseClick(testsupport::button(w, "GoCMD"), Qt::LeftButton);
             const bool drawn = !QString::fromLatin1(outcome).startsWith(u"Your ");
             QCOMPARE(messages.texts, drawn ? QStringList() : QStringList{outcome});
-            QCOMPARE(w.Heading->text(), drawn ? QString::fromLatin1(outcome) : heading);
+            QCOMPARE(testsupport::label(w, "Heading")->text(), drawn ? QString::fromLatin1(outcome) : heading);
             QCOMPARE(w.paintCount(), paints + int(drawn));
         }
-        testsupport::clickOption(w.GregOpt);
+        testsupport::clickOption(testsupport::option(w, "GregOpt"));
         QCOMPARE(state(w), GregToday);
 
         // A box left unchanged keeps its editing flag: the first arrow click only puts the bar back to the box. Then
         // each click is one step: the upper arrow up by one (none past the top), the trough below down by a page.
         const int paints = w.paintCount();
-        w.MonthTXT->setFocus();
-        QTest::keyClick(w.MonthTXT, Qt::Key_Tab);
-        QVERIFY(w.MonthEditing);
-        clickBar(w.MonthScroll, QStyle::SC_ScrollBarSubLine);
+        testsupport::box(w, "MonthTXT")->setFocus();
+        QTest::keyClick(testsupport::box(w, "MonthTXT"), Qt::Key_Tab);
+        clickBar(testsupport::bar(w, "MonthScroll"), QStyle::SC_ScrollBarSubLine);
         QCOMPARE(state(w), GregToday);
-        QVERIFY(!w.MonthEditing);
-        clickBar(w.MonthScroll, QStyle::SC_ScrollBarSubLine);
+        clickBar(testsupport::bar(w, "MonthScroll"), QStyle::SC_ScrollBarSubLine);
         QCOMPARE(state(w), QStringLiteral("8/2024 8/2024 1..12 622..2562/100"));
-        typeInto(w.YearTXT, "2562");
+        typeInto(testsupport::box(w, "YearTXT"), "2562");
         QStringList seen;
-        connect(w.YearScroll, &VScrollBar::Change, &w, [&] { seen << w.YearTXT->text(); });
+        connect(testsupport::bar(w, "YearScroll"), &VScrollBar::Change, &w,
+                [&] { seen << testsupport::box(w, "YearTXT")->text(); });
         for (auto part : {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddPage, QStyle::SC_ScrollBarAddLine})
-            clickBar(w.YearScroll, part);
+            clickBar(testsupport::bar(w, "YearScroll"), part);
         QCOMPARE(seen, QStringList({"2462", "2461"}));
         QCOMPARE(state(w), QStringLiteral("8/2461 8/2461 1..12 622..2562/100"));
         QTest::qWait(20); // let any repaint asked for happen: a bar click draws nothing
@@ -122,53 +128,52 @@ private slots:
         CalMain w;
         QVERIFY(testsupport::activate(w));
         testsupport::MessageAnswerer answers;
-        w.MonthTXT->setFocus(Qt::TabFocusReason);
-        QTest::keyClicks(w.MonthTXT, "13");
-        QTest::keyClick(w.MonthTXT, Qt::Key_C, Qt::AltModifier);
-        QTRY_VERIFY(w.CalMenu->isVisible());
-        QTest::keyClick(w.CalMenu, Qt::Key_Escape);
+        testsupport::box(w, "MonthTXT")->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(testsupport::box(w, "MonthTXT"), "13");
+        QTest::keyClick(testsupport::box(w, "MonthTXT"), Qt::Key_C, Qt::AltModifier);
+        QTRY_VERIFY(testsupport::menu(w, "CalMenu")->isVisible());
+        QTest::keyClick(testsupport::menu(w, "CalMenu"), Qt::Key_Escape);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QTRY_VERIFY(!w.CalMenu->isVisible());
+        QTRY_VERIFY(!testsupport::menu(w, "CalMenu")->isVisible());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
         QTest::mouseClick(w.menuBar(), Qt::LeftButton, {},
-                          w.menuBar()->actionGeometry(w.CalMenu->menuAction()).center());
-        QTRY_VERIFY(w.CalMenu->isVisible());
-        w.CalMenu->close();
-        testsupport::openContextMenu(w.MonthTXT);
+                          w.menuBar()->actionGeometry(testsupport::menu(w, "CalMenu")->menuAction()).center());
+        QTRY_VERIFY(testsupport::menu(w, "CalMenu")->isVisible());
+        testsupport::menu(w, "CalMenu")->close();
+        testsupport::openContextMenu(testsupport::box(w, "MonthTXT"));
         QVERIFY(testsupport::activate(w));
-        QTRY_COMPARE(QApplication::focusWidget(), w.MonthTXT);
-        QVERIFY(w.MonthTXT->text() == QStringLiteral("13") && answers.texts.isEmpty() && w.MonthEditing);
+        QTRY_COMPARE(QApplication::focusWidget(), testsupport::box(w, "MonthTXT"));
+        QVERIFY(testsupport::box(w, "MonthTXT")->text() == QStringLiteral("13") && answers.texts.isEmpty());
 
-        QTest::mouseClick(w.YearTXT, Qt::LeftButton);
+        QTest::mouseClick(testsupport::box(w, "YearTXT"), Qt::LeftButton);
         QTRY_COMPARE(answers.texts, QStringList{"Your Month is out of range"});
         QVERIFY(testsupport::activate(w));
-        QTRY_COMPARE(QApplication::focusWidget(), w.YearTXT);
-        QCOMPARE(w.MonthTXT->text(), QStringLiteral("7"));
-        QVERIFY(w.YearEditing);
+        QTRY_COMPARE(QApplication::focusWidget(), testsupport::box(w, "YearTXT"));
+        QCOMPARE(testsupport::box(w, "MonthTXT")->text(), QStringLiteral("7"));
         // Offscreen, the main window is activated again at a moment that races the click's own press: the
         // selection is checked in the real X session (test_navigation_x11) only.
         if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-            QCOMPARE(w.YearTXT->selectedText(), w.YearTXT->text());
+            QCOMPARE(testsupport::box(w, "YearTXT")->selectedText(), testsupport::box(w, "YearTXT")->text());
             QTest::keyClicks(QApplication::focusWidget(), "2030");
-            QCOMPARE(w.YearTXT->text(), QStringLiteral("2030"));
+            QCOMPARE(testsupport::box(w, "YearTXT")->text(), QStringLiteral("2030"));
         } else {
-            w.YearTXT->setText(QStringLiteral("2030"));
+            testsupport::box(w, "YearTXT")->setText(QStringLiteral("2030"));
         }
 
-        QTest::keyClicks(w.YearTXT, "0");
-        QTest::keyClick(w.YearTXT, Qt::Key_Tab);
+        QTest::keyClicks(testsupport::box(w, "YearTXT"), "0");
+        QTest::keyClick(testsupport::box(w, "YearTXT"), Qt::Key_Tab);
         QTRY_COMPARE(answers.texts.value(1), QStringLiteral("Your Year is out of range"));
         QVERIFY(testsupport::activate(w));
-        QTRY_COMPARE(QApplication::focusWidget(), w.YearScroll);
-        QCOMPARE(w.YearTXT->text(), QStringLiteral("2024"));
+        QTRY_COMPARE(QApplication::focusWidget(), testsupport::bar(w, "YearScroll"));
+        QCOMPARE(testsupport::box(w, "YearTXT")->text(), QStringLiteral("2024"));
 
-        w.MonthTXT->setFocus(Qt::TabFocusReason);
-        QTest::keyClicks(w.MonthTXT, "-99999999999");
-        QTest::mouseClick(w.GoCMD, Qt::LeftButton);
+        testsupport::box(w, "MonthTXT")->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(testsupport::box(w, "MonthTXT"), "-99999999999");
+        QTest::mouseClick(testsupport::button(w, "GoCMD"), Qt::LeftButton);
         QTRY_COMPARE(answers.texts.value(2), QStringLiteral("Your Month is out of range"));
         QVERIFY(testsupport::activate(w));
-        QTRY_COMPARE(QApplication::focusWidget(), w.GoCMD);
-        QCOMPARE(w.MonthTXT->text(), QStringLiteral("7"));
+        QTRY_COMPARE(QApplication::focusWidget(), testsupport::button(w, "GoCMD"));
+        QCOMPARE(testsupport::box(w, "MonthTXT")->text(), QStringLiteral("7"));
     }
 
     // Keys: Enter and Space on the focused "Go" press it; Enter in a box moves on and never presses "Go". A bar with
@@ -179,20 +184,22 @@ private slots:
         CalMain w;
         QVERIFY(testsupport::activate(w));
         int paints = w.paintCount();
-        w.YearTXT->setFocus(Qt::TabFocusReason);
-        QTest::keyClicks(w.YearTXT, "2030");
-        QTest::keyClick(w.YearTXT, Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(QApplication::focusWidget(), w.YearScroll);
-        QCOMPARE(w.Heading->text(), QStringLiteral("July,2024"));
-        const QImage unfocused = w.MonthScroll->grab().toImage();
-        const QImage focused = w.YearScroll->grab().toImage();
-        QCOMPARE(focused.pixelColor(1, focused.height() / 2), w.YearScroll->palette().color(QPalette::Highlight));
-        QVERIFY(unfocused.pixelColor(1, unfocused.height() / 2) != w.YearScroll->palette().color(QPalette::Highlight));
+        testsupport::box(w, "YearTXT")->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(testsupport::box(w, "YearTXT"), "2030");
+        QTest::keyClick(testsupport::box(w, "YearTXT"), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(QApplication::focusWidget(), testsupport::bar(w, "YearScroll"));
+        QCOMPARE(testsupport::label(w, "Heading")->text(), QStringLiteral("July,2024"));
+        const QImage unfocused = testsupport::bar(w, "MonthScroll")->grab().toImage();
+        const QImage focused = testsupport::bar(w, "YearScroll")->grab().toImage();
+        QCOMPARE(focused.pixelColor(1, focused.height() / 2),
+                 testsupport::bar(w, "YearScroll")->palette().color(QPalette::Highlight));
+        QVERIFY(unfocused.pixelColor(1, unfocused.height() / 2)
+                != testsupport::bar(w, "YearScroll")->palette().color(QPalette::Highlight));
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
-            w.GoCMD->setFocus(Qt::TabFocusReason);
+            testsupport::button(w, "GoCMD")->setFocus(Qt::TabFocusReason);
             paints = w.paintCount();
-            QTest::keyClick(w.GoCMD, key);
-            QCOMPARE(w.Heading->text(), QStringLiteral("July,2030"));
+            QTest::keyClick(testsupport::button(w, "GoCMD"), key);
+            QCOMPARE(testsupport::label(w, "Heading")->text(), QStringLiteral("July,2030"));
             QCOMPARE(w.paintCount(), paints + 1);
         }
         QCOMPARE(messages.count(), 0);

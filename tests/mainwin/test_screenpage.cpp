@@ -1,8 +1,8 @@
 // The month page on screen: its pixels, labels and day-cell table; run again on a screen scaled by QT_SCALE_FACTOR.
 #include "core/monthlayout.h"
 #include "mainwin/calmain.h"
-#include "platform/clock.h"
-#include "platform/picturebox.h"
+#include "platform/clock/clock.h"
+#include "platform/controls/picturebox.h"
 #include "testsupport.h"
 
 #include <QLabel>
@@ -75,9 +75,9 @@ QList<int> markedCells(const QImage &image)
 
 void showMonth(CalMain &w, Lead lead, const QString &month, const QString &year)
 {
-    (lead == Lead::Gregorian ? w.GregOpt : w.HegOpt)->setChecked(true);
-    w.MonthTXT->setText(month);
-    w.YearTXT->setText(year);
+    (lead == Lead::Gregorian ? testsupport::option(w, "GregOpt") : testsupport::option(w, "HegOpt"))->click();
+    testsupport::box(w, "MonthTXT")->setText(month);
+    testsupport::box(w, "YearTXT")->setText(year);
     w.Form_Paint();
 }
 
@@ -98,8 +98,9 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QTRY_VERIFY(w.paintCount() > 0);
-        const QImage today = w.Pic->image(), strip = w.Pic2->image();
-        const QImage onScreen = w.Pic->grab().toImage().copy(int(Scale), int(Scale), today.width(), today.height());
+        const QImage today = testsupport::picture(w, "Pic")->image(), strip = testsupport::picture(w, "Pic2")->image();
+        const QImage onScreen = testsupport::picture(w, "Pic")->grab().toImage().copy(int(Scale), int(Scale),
+                                                                                      today.width(), today.height());
         QCOMPARE(onScreen.convertToFormat(today.format()), today);
         const Grid grid{today};
         for (int i = 0; i < 7; ++i) {
@@ -114,11 +115,12 @@ private slots:
         QCOMPARE(today.pixel(grid.xLine(2), y), MarkerOnBlack);
         QCOMPARE(today.pixel(grid.xLine(3) + grid.lineWidth() - 1, y), MarkerOnBlack);
         QCOMPARE(today.pixel(grid.xLine(3) + grid.lineWidth(), y), White);
-        QCOMPARE(w.CurMonth->text() + u' ' + w.NextMonth->text(), QStringLiteral("Thu Al-Hijjah,1445 Muharram,1446"));
-        QCOMPARE(w.NextMonth->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QCOMPARE(testsupport::label(w, "CurMonth")->text() + u' ' + testsupport::label(w, "NextMonth")->text(),
+                 QStringLiteral("Thu Al-Hijjah,1445 Muharram,1446"));
+        QCOMPARE(testsupport::label(w, "NextMonth")->palette().color(QPalette::WindowText), QColor(Qt::red));
         w.Form_Paint();
         w.centralWidget()->repaint();
-        QCOMPARE(w.Pic->image(), today);
+        QCOMPARE(testsupport::picture(w, "Pic")->image(), today);
         QTest::qWait(200);
         const int settled = w.paintCount();
         QTest::qWait(400);
@@ -135,7 +137,7 @@ private slots:
         for (const auto &[lead, year, month, marked] : months) {
             showMonth(w, lead, QString::number(month), QString::number(year));
             const core::MonthLayout page = core::LayMonth(*realEngine, lead, year, month);
-            const QImage image = w.Pic->image();
+            const QImage image = testsupport::picture(w, "Pic")->image();
             QCOMPARE(markedCells(image), marked < 0 ? QList<int>() : QList<int>{marked});
             for (int n = 1; n <= 42; ++n) {
                 const Ink ink = inkIn(image, Grid{image}.interior(n - 1));
@@ -158,7 +160,8 @@ private slots:
         for (int d : {3, 15, 31, 10}) {
             platform::pinDate(QDate(1582, 10, d));
             showMonth(w, Lead::Gregorian, "10", "1582");
-            QCOMPARE(markedCells(w.Pic->image()), d == 10 ? QList<int>{} : QList<int>{(d > 4 ? d - 10 : d)});
+            QCOMPARE(markedCells(testsupport::picture(w, "Pic")->image()),
+                     d == 10 ? QList<int>{} : QList<int>{(d > 4 ? d - 10 : d)});
         }
     }
 
@@ -183,12 +186,14 @@ private slots:
             core::setEngine(p.engine);
             showMonth(w, p.lead, p.month, year);
             core::setEngine(realEngine);
-            const QImage image = w.Pic->image();
+            const QImage image = testsupport::picture(w, "Pic")->image();
             const Ink ink = inkIn(image, image.rect());
             QCOMPARE(ink.any, ink.black); // no text, and no marker, whose grey would show on the lines
             const int lineWidth = Grid{image}.lineWidth();
             QCOMPARE(ink.black, lineWidth * (6 * image.height() + 5 * image.width() - 30 * lineWidth));
-            QCOMPARE(w.Heading->text() + w.CurMonth->text() + w.NextMonth->text(), QString());
+            QCOMPARE(testsupport::label(w, "Heading")->text() + testsupport::label(w, "CurMonth")->text()
+                         + testsupport::label(w, "NextMonth")->text(),
+                     QString());
         }
     }
 };

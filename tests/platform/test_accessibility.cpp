@@ -2,8 +2,8 @@
 #include "about/calabout.h"
 #include "convert/calconv.h"
 #include "mainwin/calmain.h"
-#include "platform/clock.h"
-#include "platform/picturebox.h"
+#include "platform/clock/clock.h"
+#include "platform/controls/picturebox.h"
 #include "print/calcanprint.h"
 #include "print/calprint.h"
 #include "testsupport.h"
@@ -43,7 +43,7 @@ private slots:
         CalAbout about;
         CalPrint print;
         QAccessible::setActive(true);
-        for (QWidget *window : QList<QWidget *>{&main, &conv, &about, &print, print.CanPrint}) {
+        for (QWidget *window : QList<QWidget *>{&main, &conv, &about, &print, print.findChild<CalCanPrint *>()}) {
             // The window and every control it names, Qt's own parts aside.
             QList<QWidget *> named = window->findChildren<QWidget *>(QRegularExpression("^(?!qt_|Client$).+"));
             named << window;
@@ -54,9 +54,10 @@ private slots:
                 QVERIFY2(!i->text(QAccessible::Description).trimmed().isEmpty(), qPrintable(control->objectName()));
             }
         }
-        QCOMPARE(childNames(accessible(main.CalMenu)), (QStringList{"Convert", "Print", {}, "About", {}, "Exit"}));
+        QCOMPARE(childNames(accessible(testsupport::menu(main, "CalMenu"))),
+                 (QStringList{"Convert", "Print", {}, "About", {}, "Exit"}));
 
-        QAccessibleInterface *grid = accessible(main.Pic);
+        QAccessibleInterface *grid = accessible(testsupport::picture(main, "Pic"));
         QAccessibleTableInterface *table = grid->tableInterface();
         QVERIFY(grid->role() == QAccessible::Table && table);
         QCOMPARE(table->columnDescription(0), QStringLiteral("Sunday"));
@@ -66,8 +67,8 @@ private slots:
         QCOMPARE(childNames(grid).filter(QStringLiteral("today")),
                  QStringList{QStringLiteral("Friday 16 July 622, 1 Muharram 1, today")});
         QCOMPARE(grid->child(1)->text(QAccessible::Name), QStringLiteral("Saturday 17 July 622, 2 Muharram 1"));
-        main.HegOpt->click(); // the leading calendar's date is read first
-        QCOMPARE(accessible(main.Pic)->child(0)->text(QAccessible::Name),
+        testsupport::option(main, "HegOpt")->click(); // the leading calendar's date is read first
+        QCOMPARE(accessible(testsupport::picture(main, "Pic"))->child(0)->text(QAccessible::Name),
                  QStringLiteral("Friday 1 Muharram 1, 16 July 622, today"));
     }
 };

@@ -1,6 +1,6 @@
 // Where the printing library is taken from: the copy already loaded for Qt wherever Qt lives, else a folder the
 // linker would search for Qt; never a bare name or a relative folder, where a planted copy could wait.
-#include "platform/printerspooler.h"
+#include "platform/printing/printinglibrary.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using platform::spooler::findPrintingLibrary;
+using platform::printing::findPrintingLibrary;
 
 class TestPrinterSpooler : public QObject {
     Q_OBJECT
@@ -43,14 +43,14 @@ private slots:
     // In this process: once Qt has made a printer, libcups is among the loaded objects and is the one taken.
     void loadedForQt()
     {
-        const QStringList folders = platform::spooler::linkerFolders();
+        const QStringList folders = platform::printing::linkerFolders();
         QVERIFY(!folders.isEmpty());
         for (const QString &folder : folders)
             QVERIFY2(QDir::isAbsolutePath(folder), qPrintable(folder));
-        platform::spooler::openPrintingLibrary();
+        platform::printing::cups();
         QPrinter printer;
         Q_UNUSED(printer);
-        const QStringList loaded = platform::spooler::loadedObjects();
+        const QStringList loaded = platform::printing::loadedObjects();
         const QString found = findPrintingLibrary(loaded, {}, [](const QString &) { return false; });
         QVERIFY2(found.endsWith(QStringLiteral("/libcups.so.2")), qPrintable(loaded.join(u'\n')));
         QVERIFY(QFile::exists(found));

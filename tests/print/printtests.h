@@ -3,6 +3,7 @@
 
 #include "print/calprint.h"
 #include "recordingprinter.h"
+#include "testsupport.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -30,10 +31,10 @@ inline std::optional<Op> headingOf(const testsupport::RecordingPrinter &printer,
 // Chooses the calendar, fills year, from and to, and presses Print.
 inline void print(CalPrint &dialog, bool hijri, const QStringList &range)
 {
-    (hijri ? dialog.OPTHegiry : dialog.OPTGregorian)->setChecked(true);
-    dialog.YearTXTPRT->setText(range[0]);
-    dialog.FromMonthTXTPRT->setText(range[1]);
-    dialog.ToMonthTXTPRT->setText(range[2]);
+    (hijri ? testsupport::option(dialog, "OPTHegiry") : testsupport::option(dialog, "OPTGregorian"))->setChecked(true);
+    testsupport::box(dialog, "YearTXTPRT")->setText(range[0]);
+    testsupport::box(dialog, "FromMonthTXTPRT")->setText(range[1]);
+    testsupport::box(dialog, "ToMonthTXTPRT")->setText(range[2]);
     dialog.PrintPRT_Click();
 }
 

@@ -1,7 +1,7 @@
 // The PDF printer dovrin-cli prints with draws a month's page exactly as the
 // printer on paper does, as a later page of one file.
 #include "pdftext.h"
-#include "platform/pdfprinter.h"
+#include "platform/printing/pdfprinter.h"
 #include "print/printjob.h"
 #include "testsupport.h"
 
@@ -27,7 +27,8 @@ private slots:
         const QString joined = dir.filePath(QStringLiteral("joined.pdf"));
         platform::PdfPrinter printer(joined, layout);
         QVERIFY(PrintJob({core::Lead::Hijri, 1446, 8, 9}, &printer).run());
-        QVERIFY2(printer.finish(), qPrintable(printer.ErrorText()));
+        const core::Result<> finished = printer.finish();
+        QVERIFY2(finished, finished ? "" : qPrintable(finished.failure().text));
         const QStringList words = testsupport::pdfWords(printed, 1);
         QVERIFY(words.size() > 60);
         QCOMPARE(testsupport::pdfWords(joined, 2), words);

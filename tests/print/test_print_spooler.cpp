@@ -152,7 +152,7 @@ private slots:
             for (const printtests::Op &op : printtests::textsOf(recorder, i + 1))
                 QVERIFY2(page.contains(u' ' + op.text.simplified() + u' '), qPrintable(op.text + u'\n' + text.output));
         }
-        QVERIFY(!dialog.CanPrint->isVisible());
+        QVERIFY(!dialog.findChild<CalCanPrint *>()->isVisible());
         QCOMPARE(messages.titles, message.isEmpty() ? QStringList() : QStringList{"Printing ....."});
         for (const QString &part : message)
             QVERIFY2(messages.texts[0].contains(part), qPrintable(messages.texts[0]));

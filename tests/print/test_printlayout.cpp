@@ -40,7 +40,8 @@ private slots:
     void cancelBoxAsDesigned()
     {
         CalPrint print;
-        testsupport::layoutAsDesigned(*print.CanPrint, *print.CanPrint, {3630, 1665}, CancelBoxDesign);
+        testsupport::layoutAsDesigned(*print.findChild<CalCanPrint *>(), *print.findChild<CalCanPrint *>(),
+                                      {3630, 1665}, CancelBoxDesign);
     }
 };
 

@@ -5,7 +5,7 @@
 #include "core/names.h"
 #include "core/numtext.h"
 #include "mainwin/calmain.h"
-#include "platform/scrollbar.h"
+#include "platform/controls/scrollbar.h"
 #include "print/calcanprint.h"
 #include "print/calprint.h"
 #include "tests/print/printtests.h"
@@ -85,7 +85,10 @@ inline bool fitsIn32Bits(const QString &text)
     return rounded >= INT32_MIN && rounded <= INT32_MAX;
 }
 
-inline Lead leadOf(const CalMain &w) { return w.HegOpt->isChecked() ? Lead::Hijri : Lead::Gregorian; }
+inline Lead leadOf(const CalMain &w)
+{
+    return testsupport::option(w, "HegOpt")->isChecked() ? Lead::Hijri : Lead::Gregorian;
+}
 
 inline QString headingFor(Lead lead, int32_t month, int32_t year, const QString &gap = QStringLiteral(","))
 {
@@ -113,12 +116,13 @@ inline void checkMainWindow(const CalMain &w, const QString &headingBefore, cons
                  qPrintable(messages.texts[i]));
     const Lead lead = leadOf(w);
     QCOMPARE(core::CalendarMode, int16_t(lead == Lead::Gregorian ? 1 : 0));
-    QCOMPARE(w.YearScroll->Min(), lead == Lead::Hijri ? 1 : 622);
-    QCOMPARE(w.YearScroll->Max(), lead == Lead::Hijri ? 2000 : 2562);
+    QCOMPARE(testsupport::bar(w, "YearScroll")->Min(), lead == Lead::Hijri ? 1 : 622);
+    QCOMPARE(testsupport::bar(w, "YearScroll")->Max(), lead == Lead::Hijri ? 2000 : 2562);
     int32_t day, month, year;
     lead == Lead::Hijri ? core::TodayHijri(day, month, year) : core::TodayGreg(day, month, year);
     for (const auto &[box, bar, todays] :
-         {std::tuple{w.MonthTXT, w.MonthScroll, month}, std::tuple{w.YearTXT, w.YearScroll, year}}) {
+         {std::tuple{testsupport::box(w, "MonthTXT"), testsupport::bar(w, "MonthScroll"), month},
+          std::tuple{testsupport::box(w, "YearTXT"), testsupport::bar(w, "YearScroll"), year}}) {
         if (box->hasFocus())
             continue;
         QVERIFY2(isPlainNumber(box->text()), qPrintable(box->text()));
@@ -126,21 +130,23 @@ inline void checkMainWindow(const CalMain &w, const QString &headingBefore, cons
         if (messages.count() > 0 && refusalEndsAction)
             QCOMPARE(whole(box), todays);
     }
-    if (w.Heading->text().isEmpty())
-        QCOMPARE(w.CurMonth->text() + w.NextMonth->text(), QString());
-    else if (w.Heading->text() != headingBefore)
-        QCOMPARE(w.Heading->text(), headingFor(lead, whole(w.MonthTXT), whole(w.YearTXT)));
+    if (testsupport::label(w, "Heading")->text().isEmpty())
+        QCOMPARE(testsupport::label(w, "CurMonth")->text() + testsupport::label(w, "NextMonth")->text(), QString());
+    else if (testsupport::label(w, "Heading")->text() != headingBefore)
+        QCOMPARE(testsupport::label(w, "Heading")->text(),
+                 headingFor(lead, whole(testsupport::box(w, "MonthTXT")), whole(testsupport::box(w, "YearTXT"))));
 }
 
 // Presses Go: refused with the window's message, or the boxes' month, in range, drawn.
 inline void goAndCheck(const CalMain &w, const Messages &messages)
 {
-    const QString headingBefore = w.Heading->text();
-    click(w.GoCMD);
+    const QString headingBefore = testsupport::label(w, "Heading")->text();
+    click(testsupport::button(w, "GoCMD"));
     checkMainWindow(w, headingBefore, messages);
     if (messages.count() == 0) {
-        QVERIFY(inRange(leadOf(w), whole(w.MonthTXT), whole(w.YearTXT)));
-        QCOMPARE(w.Heading->text(), headingFor(leadOf(w), whole(w.MonthTXT), whole(w.YearTXT)));
+        QVERIFY(inRange(leadOf(w), whole(testsupport::box(w, "MonthTXT")), whole(testsupport::box(w, "YearTXT"))));
+        QCOMPARE(testsupport::label(w, "Heading")->text(),
+                 headingFor(leadOf(w), whole(testsupport::box(w, "MonthTXT")), whole(testsupport::box(w, "YearTXT"))));
     }
 }
 
@@ -148,16 +154,19 @@ inline void goAndCheck(const CalMain &w, const Messages &messages)
 inline void convertAndCheck(CalConv &d, QPushButton *button, Messages &messages)
 {
     const auto outputs = [&] {
-        return QStringList{d.OutYearTXT->text(), d.OutMonthTXT->text(), d.OutDayTXT->text(), d.ToWeekDay->text()};
+        return QStringList{testsupport::label(d, "OutYearTXT")->text(), testsupport::label(d, "OutMonthTXT")->text(),
+                           testsupport::label(d, "OutDayTXT")->text(), testsupport::label(d, "ToWeekDay")->text()};
     };
     const QStringList before = outputs();
     messages.clear();
     click(button);
-    const bool accepted
-        = fitsIn32Bits(d.InYearTXT->text()) && fitsIn32Bits(d.InMonthTXT->text()) && fitsIn32Bits(d.InDayTXT->text());
-    const int32_t y = whole(d.InYearTXT), m = whole(d.InMonthTXT), day = whole(d.InDayTXT);
+    const bool accepted = fitsIn32Bits(testsupport::box(d, "InYearTXT")->text())
+        && fitsIn32Bits(testsupport::box(d, "InMonthTXT")->text())
+        && fitsIn32Bits(testsupport::box(d, "InDayTXT")->text());
+    const int32_t y = whole(testsupport::box(d, "InYearTXT")), m = whole(testsupport::box(d, "InMonthTXT")),
+                  day = whole(testsupport::box(d, "InDayTXT"));
     const core::CalendarEngine &e = core::engine();
-    const bool toHijri = button == d.ToHegiry;
+    const bool toHijri = button == testsupport::button(d, "ToHegiry");
     if (!accepted || !(toHijri ? e.CheckGregDate(y, m, day) : e.CheckHijriDate(y, m, day))) {
         QCOMPARE(messages.texts + messages.titles, (QStringList{"Date out of range .....", "Input Error....."}));
         QCOMPARE(outputs(), before);
@@ -174,22 +183,24 @@ inline void convertAndCheck(CalConv &d, QPushButton *button, Messages &messages)
 // Presses Print: one of the dialog's messages and nothing printed, or a page for each month, headed by its month.
 inline void printAndCheck(CalPrint &d, testsupport::RecordingPrinter &printer, Messages &messages)
 {
-    printer.clear();
+    const int before = printer.documentCount();
     messages.clear();
-    click(d.PrintPRT);
-    for (const QLineEdit *field : {d.YearTXTPRT, d.FromMonthTXTPRT, d.ToMonthTXTPRT})
+    click(testsupport::button(d, "PrintPRT"));
+    for (const QLineEdit *field : {testsupport::box(d, "YearTXTPRT"), testsupport::box(d, "FromMonthTXTPRT"),
+                                   testsupport::box(d, "ToMonthTXTPRT")})
         QVERIFY2(isPlainNumber(field->text()), qPrintable(field->text()));
-    QVERIFY(d.isVisible() && !d.CanPrint->isVisible());
-    const Lead lead = d.OPTHegiry->isChecked() ? Lead::Hijri : Lead::Gregorian;
-    const int32_t year = whole(d.YearTXTPRT), from = whole(d.FromMonthTXTPRT), to = whole(d.ToMonthTXTPRT);
+    QVERIFY(d.isVisible() && !d.findChild<CalCanPrint *>()->isVisible());
+    const Lead lead = testsupport::option(d, "OPTHegiry")->isChecked() ? Lead::Hijri : Lead::Gregorian;
+    const int32_t year = whole(testsupport::box(d, "YearTXTPRT")), from = whole(testsupport::box(d, "FromMonthTXTPRT")),
+                  to = whole(testsupport::box(d, "ToMonthTXTPRT"));
     const bool allowed = inRange(lead, from, year) && inRange(lead, to, year);
     const QStringList refusals = {QStringLiteral("Input Error .....: Check your 'From Month' or 'To Month' limits"),
                                   QStringLiteral("Input Error .....: Check your date limits")};
     QCOMPARE(messages.count(), allowed ? 0 : 1);
     QVERIFY(allowed || refusals.contains(messages.titles[0] + QStringLiteral(": ") + messages.texts[0]));
-    QCOMPARE(printer.documentCount(), allowed ? std::max(0, to - from + 1) : 0);
+    QCOMPARE(printer.documentCount() - before, allowed ? std::max(0, to - from + 1) : 0);
     for (int32_t month = from; allowed && month <= to; ++month) {
-        const auto heading = printtests::headingOf(printer, month - from + 1);
+        const auto heading = printtests::headingOf(printer, before + month - from + 1);
         QCOMPARE(heading ? heading->text : QString(), headingFor(lead, month, year, QStringLiteral("    ")));
     }
 }

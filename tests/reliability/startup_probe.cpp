@@ -1,7 +1,7 @@
 // The program's own main(), unchanged, with its message boxes answered on standard output. Once its event loop
 // runs, the probe asks the print spooler (as a print job would), names the windows shown and quits.
-#include "platform/messagebox.h"
-#include "platform/printerspooler.h"
+#include "platform/controls/messagebox.h"
+#include "platform/printing/spooler.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -14,7 +14,8 @@ static void watchStartUp()
         std::printf("message: %s: %s\n", qPrintable(title), qPrintable(QString(text).replace(u'\n', u' ')));
     });
     QTimer::singleShot(0, qApp, [] {
-        std::printf("spooler: %s\n", qPrintable(platform::spooler::whySpoolerSilent()));
+        const core::Result<> answers = platform::printing::spoolerAnswers();
+        std::printf("spooler: %s\n", answers ? "" : qPrintable(answers.failure().text));
         for (const QWidget *window : QApplication::topLevelWidgets())
             if (window->isVisible())
                 std::printf("window shown: %s\n", qPrintable(window->objectName()));

@@ -1,8 +1,8 @@
 // Faults from outside the program: broken or planted libraries at start-up, an engine answering nonsense while
 // months are printed, and the clock passing midnight between repaints. (The spooler's: the print spooler test.)
 #include "drive.h"
-#include "platform/clock.h"
-#include "platform/picturebox.h"
+#include "platform/clock/clock.h"
+#include "platform/controls/picturebox.h"
 
 #include <QDir>
 #include <QProcess>
@@ -68,9 +68,11 @@ private slots:
             CalPrint d;
             d.usePrinter(&printer);
             QVERIFY(activate(d));
-            fill({d.YearTXTPRT, d.FromMonthTXTPRT, d.ToMonthTXTPRT}, {"2024", "3", "4"});
+            fill({testsupport::box(d, "YearTXTPRT"), testsupport::box(d, "FromMonthTXTPRT"),
+                  testsupport::box(d, "ToMonthTXTPRT")},
+                 {"2024", "3", "4"});
             core::setEngine(engine);
-            click(d.PrintPRT);
+            click(testsupport::button(d, "PrintPRT"));
             core::setEngine(&real);
             QCOMPARE(messages.count(), 0);
             QCOMPARE(printer.documentCount(), 2);
@@ -91,13 +93,13 @@ private slots:
         platform::pinDate(QDate(2024, 8, 1));
         CalMain w;
         QVERIFY(activate(w));
-        fill({w.MonthTXT, w.YearTXT}, {"7", "2024"});
-        click(w.GoCMD);
-        const QImage unmarked = w.Pic->image(); // July 2024 begins on a Monday
+        fill({testsupport::box(w, "MonthTXT"), testsupport::box(w, "YearTXT")}, {"7", "2024"});
+        click(testsupport::button(w, "GoCMD"));
+        const QImage unmarked = testsupport::picture(w, "Pic")->image(); // July 2024 begins on a Monday
         for (const int day : {16, 17, 31, 32}) {
             platform::pinDate(QDate(2024, 7, 1).addDays(day - 1));
             w.centralWidget()->repaint();
-            const QImage marked = w.Pic->image();
+            const QImage marked = testsupport::picture(w, "Pic")->image();
             QRect changed;
             for (int y = 0; y < marked.height(); ++y)
                 for (int x = 0; x < marked.width(); ++x)
@@ -106,7 +108,7 @@ private slots:
             const QPoint cell(changed.center().x() * 7 / marked.width(), changed.center().y() * 6 / marked.height());
             QCOMPARE(changed.isEmpty() ? 0 : 1 + cell.y() * 7 + cell.x(), day == 32 ? 0 : day + 1);
         }
-        QCOMPARE(w.Heading->text(), QStringLiteral("July,2024"));
+        QCOMPARE(testsupport::label(w, "Heading")->text(), QStringLiteral("July,2024"));
     }
 };
 

@@ -2,7 +2,7 @@
 // read in settled states does not grow. DOVRIN_SOAK_SEED and DOVRIN_SOAK_ACTIONS replay or lengthen a run.
 #include "about/calabout.h"
 #include "drive.h"
-#include "platform/clock.h"
+#include "platform/clock/clock.h"
 
 #include <QPixmapCache>
 #include <QWheelEvent>
@@ -30,27 +30,28 @@ struct User {
 
     void act()
     {
-        const QString headingBefore = w.Heading->text();
+        const QString headingBefore = testsupport::label(w, "Heading")->text();
         messages.clear();
         const int pick = below(100);
         if (pick < 30)
-            chance(50) ? enter(w.MonthTXT, numberIn(1, 12)) : enter(w.YearTXT, yearIn(leadOf(w)));
+            chance(50) ? enter(testsupport::box(w, "MonthTXT"), numberIn(1, 12))
+                       : enter(testsupport::box(w, "YearTXT"), yearIn(leadOf(w)));
         else if (pick < 35)
             QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w, Qt::Key_Tab);
         else if (pick < 41)
-            clickOption(chance(50) ? w.HegOpt : w.GregOpt);
+            clickOption(chance(50) ? testsupport::option(w, "HegOpt") : testsupport::option(w, "GregOpt"));
         else if (pick < 60)
-            moveBar(chance(50) ? w.MonthScroll : w.YearScroll);
+            moveBar(chance(50) ? testsupport::bar(w, "MonthScroll") : testsupport::bar(w, "YearScroll"));
         else if (pick < 72)
             goAndCheck(w, messages);
         else if (pick < 75)
             w.centralWidget()->repaint();
         else if (pick < 85)
-            inDialog<CalConv>(w.Convert, &CalConv::ToExit, [this](CalConv &d) { converting(d); });
+            inDialog<CalConv>(testsupport::entry(w, "Convert"), "ToExit", [this](CalConv &d) { converting(d); });
         else if (pick < 95)
-            inDialog<CalPrint>(w.PrintCal, &CalPrint::CancelButton, [this](CalPrint &d) { printing(d); });
+            inDialog<CalPrint>(testsupport::entry(w, "PrintCal"), "CancelButton", [this](CalPrint &d) { printing(d); });
         else
-            inDialog<CalAbout>(w.About, &CalAbout::Command1);
+            inDialog<CalAbout>(testsupport::entry(w, "About"), "Command1");
         checkMainWindow(w, headingBefore, messages, pick < 41 || pick >= 60); // a bar goes on past a refused box
     }
 
@@ -58,12 +59,14 @@ struct User {
     // two months shown in turn so that the page is held once.
     void settle()
     {
-        for (QAction *entry : {w.Convert, w.PrintCal, w.About})
-            inDialog<QDialog>(entry, nullptr, [](QDialog &d) { d.close(); });
-        QVERIFY(!w.convForm() && !w.printForm() && !w.aboutForm());
+        for (QAction *entry :
+             {testsupport::entry(w, "Convert"), testsupport::entry(w, "PrintCal"), testsupport::entry(w, "About")})
+            inDialog<QDialog>(entry, "", [](QDialog &d) { d.close(); });
+        QVERIFY(!w.findChild<CalConv *>() && !w.findChild<CalPrint *>() && !w.findChild<CalAbout *>());
         for (const char *month : {"1", "2"}) {
-            fill({w.MonthTXT, w.YearTXT}, {month, leadOf(w) == Lead::Hijri ? "1420" : "1999"});
-            click(w.GoCMD);
+            fill({testsupport::box(w, "MonthTXT"), testsupport::box(w, "YearTXT")},
+                 {month, leadOf(w) == Lead::Hijri ? "1420" : "1999"});
+            click(testsupport::button(w, "GoCMD"));
         }
         QTest::qWait(1);
     }
@@ -115,10 +118,11 @@ struct User {
     {
         for (int n = below(4); n > 0; --n) {
             const bool toHijri = chance(50);
-            enter(d.InYearTXT, yearIn(toHijri ? Lead::Gregorian : Lead::Hijri));
-            enter(d.InMonthTXT, numberIn(1, 12));
-            enter(d.InDayTXT, numberIn(1, 30));
-            convertAndCheck(d, toHijri ? d.ToHegiry : d.ToGreg, messages);
+            enter(testsupport::box(d, "InYearTXT"), yearIn(toHijri ? Lead::Gregorian : Lead::Hijri));
+            enter(testsupport::box(d, "InMonthTXT"), numberIn(1, 12));
+            enter(testsupport::box(d, "InDayTXT"), numberIn(1, 30));
+            convertAndCheck(d, toHijri ? testsupport::button(d, "ToHegiry") : testsupport::button(d, "ToGreg"),
+                            messages);
         }
     }
 
@@ -127,10 +131,11 @@ struct User {
         testsupport::RecordingPrinter printer;
         d.usePrinter(&printer);
         for (int n = below(3); n > 0; --n) {
-            clickOption(chance(50) ? d.OPTHegiry : d.OPTGregorian);
-            enter(d.YearTXTPRT, yearIn(d.OPTHegiry->isChecked() ? Lead::Hijri : Lead::Gregorian));
-            enter(d.FromMonthTXTPRT, numberIn(1, 12));
-            enter(d.ToMonthTXTPRT, numberIn(1, 12));
+            clickOption(chance(50) ? testsupport::option(d, "OPTHegiry") : testsupport::option(d, "OPTGregorian"));
+            enter(testsupport::box(d, "YearTXTPRT"),
+                  yearIn(testsupport::option(d, "OPTHegiry")->isChecked() ? Lead::Hijri : Lead::Gregorian));
+            enter(testsupport::box(d, "FromMonthTXTPRT"), numberIn(1, 12));
+            enter(testsupport::box(d, "ToMonthTXTPRT"), numberIn(1, 12));
             printAndCheck(d, printer, messages);
         }
         d.usePrinter(nullptr);
@@ -139,7 +144,7 @@ struct User {
     // Opens a dialog from the menu, has `work` use it, then closes it by its Exit button, by Escape (which the
     // conversion dialog and About box take for Exit) or from the frame; one left open fails instead of hanging.
     template <typename Dialog>
-    void inDialog(QAction *entry, QPushButton *Dialog::*exit, const std::function<void(Dialog &)> &work = {})
+    void inDialog(QAction *entry, const char *exit, const std::function<void(Dialog &)> &work = {})
     {
         const bool closed = testsupport::whileOpen<Dialog>(entry, [&](Dialog &d) {
             if (work)
@@ -147,8 +152,8 @@ struct User {
             if (!d.isVisible())
                 return;
             const int how = below(3);
-            if (how == 0)
-                click(d.*exit);
+            if (how == 0 && *exit)
+                click(testsupport::button(d, exit));
             else if (how == 1 && !std::is_same_v<Dialog, CalPrint>)
                 QTest::keyClick(&d, Qt::Key_Escape);
             else

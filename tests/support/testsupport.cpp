@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <clocale>
 
-#include "platform/engineloader.h"
-#include "platform/messagebox.h"
+#include "platform/controls/messagebox.h"
+#include "platform/engineloader/engineloader.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -17,11 +17,11 @@ namespace testsupport {
 
 const core::CalendarEngine &installRealEngine()
 {
-    static const platform::EngineLoad load = platform::loadEngine(QCoreApplication::applicationDirPath());
-    if (!load.engine)
-        qFatal("cannot load the engine: %s: %s", qPrintable(load.file), qPrintable(load.reason));
-    core::setEngine(load.engine.get());
-    return *load.engine;
+    static const auto engine = platform::loadEngine(QCoreApplication::applicationDirPath());
+    if (!engine)
+        qFatal("cannot load the engine: %s", qPrintable(engine.failure().oneLine()));
+    core::setEngine(engine->get());
+    return **engine;
 }
 
 MessageAnswerer::MessageAnswerer()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/calendarengine.h"
+#include "platform/controls/controltable.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +16,9 @@ class QLineEdit;
 class QRadioButton;
 
 namespace testsupport {
+
+// A window's control by its name, as the window's table names it.
+using platform::findControl;
 
 // Shows the window and waits until it takes keys and focus.
 bool activate(QWidget &window);
@@ -105,5 +109,29 @@ public:
 private:
     const Real &real_;
 };
+
+} // namespace testsupport
+
+namespace testsupport {
+
+// A window's controls by kind and name.
+inline platform::NumberBox *box(const QWidget &window, const char *name)
+{
+    return findControl<platform::NumberBox>(window, name);
+}
+inline QLabel *label(const QWidget &window, const char *name) { return findControl<QLabel>(window, name); }
+inline QPushButton *button(const QWidget &window, const char *name) { return findControl<QPushButton>(window, name); }
+inline QRadioButton *option(const QWidget &window, const char *name) { return findControl<QRadioButton>(window, name); }
+inline platform::VScrollBar *bar(const QWidget &window, const char *name)
+{
+    return findControl<platform::VScrollBar>(window, name);
+}
+inline platform::PictureBox *picture(const QWidget &window, const char *name)
+{
+    return findControl<platform::PictureBox>(window, name);
+}
+// A menu entry or the menu, by name.
+inline QAction *entry(const QWidget &window, const char *name) { return window.findChild<QAction *>(name); }
+inline QMenu *menu(const QWidget &window, const char *name) { return window.findChild<QMenu *>(name); }
 
 } // namespace testsupport

@@ -1,0 +1,44 @@
+// What every window has: twips, its look, and its place at the centre of
+// the screen.
+#pragma once
+
+#include "platform/units.h"
+
+#include <QRect>
+#include <QShowEvent>
+#include <QWidget>
+
+namespace platform {
+
+constexpr QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+// White background, black text, Arial 9.75 pt bold: the look of every window.
+void applyWindowLook(QWidget *window);
+
+// left = (screen width - window width) / 2, top likewise, with the outer size.
+void centreOnScreen(QWidget *window);
+
+// A top-level window of the program: a window's load handler centres it,
+// and its first showing centres it again once its frame's size is known.
+template <class QtWindow> class Window : public QtWindow {
+public:
+    using QtWindow::QtWindow;
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QtWindow::showEvent(event);
+        if (!shownBefore_) {
+            shownBefore_ = true;
+            centreOnScreen(this);
+        }
+    }
+
+private:
+    bool shownBefore_ = false;
+};
+
+} // namespace platform

@@ -1,0 +1,32 @@
+// What the CUPS spooler says about itself, about a queue and about the last
+// document handed to it. Qt hands documents over without telling whether the
+// spooler took them, so the printer asks the spooler itself: on a thread of
+// its own, over a connection of its own with short timeouts, while the
+// window's events go on, so that a spooler that does not answer never
+// freezes the program. Without the printing library every question passes
+// and Qt's own result stands.
+#pragma once
+
+#include "core/failure.h"
+
+#include <QString>
+
+namespace platform::printing {
+
+// How long the window waits at most for the spooler's answer; one that
+// answers at all does so in milliseconds.
+constexpr int AnswerWaitMs = 10000;
+
+// Fails, in the user's words, when the spooler does not answer. Waits at
+// most AnswerWaitMs, letting window events through.
+core::Result<> spoolerAnswers();
+
+// Fails, naming the printer, when the queue cannot take a job now. Waits as
+// spoolerAnswers does.
+core::Result<> queueTakesJobs(const QString &queue);
+
+// Right after a document was handed to the spooler on this thread: fails,
+// naming the printer, when the spooler made no job of it.
+core::Result<> documentTaken(const QString &queue);
+
+} // namespace platform::printing
