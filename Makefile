@@ -1,12 +1,13 @@
 # make run   - install what is missing, build, start the program
 # make test  - the same, then the whole test suite (headless): the normal
 #              build, the sanitizer build, and a short run of each fuzzer
-# make check - the normal suite alone, on the current build
+# make check - the normal suite alone, on the current build, and the
+#              sources' format
 BUILD ?= build
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test check test-normal test-asan test-fuzz fuzz screenshots bench install package clean
+.PHONY: all deps configure build run test check format-check test-normal test-asan test-fuzz fuzz screenshots bench install package clean
 
 all: build
 
@@ -24,12 +25,16 @@ run: build
 
 test: test-normal test-asan test-fuzz
 
-test-normal: build
+test-normal: build format-check
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-check:
+check: format-check
 	@cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Every C++ source as .clang-format lays it out.
+format-check:
+	@git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
 
 test-asan: deps
 	@cmake --preset asan >/dev/null

@@ -125,27 +125,9 @@ void FillDayCells(DayCellTable &table, const MonthLayout &layout, CellTextStyle 
         QString otherText = PlainNumber(laid.other.day);
         if (style == CellTextStyle::Paper)
             otherText = u' ' + otherText + keyLetter(laid.monthKey);
-        const Colour otherColour = monthKeyColour(laid.monthKey);
-        DayCell &record = table[n];
-        if (layout.lead == Lead::Gregorian) {
-            record.GregDayText = PlainNumber(laid.leadDay);
-            record.GregMonth = layout.month;
-            record.GregYear = layout.year;
-            record.GregColor = Black;
-            record.HijriDayText = otherText;
-            record.HijriMonth = laid.other.month;
-            record.HijriYear = laid.other.year;
-            record.HijriColor = otherColour;
-        } else {
-            record.HijriDayText = PlainNumber(laid.leadDay);
-            record.HijriMonth = layout.month;
-            record.HijriYear = layout.year;
-            record.HijriColor = Black;
-            record.GregDayText = otherText;
-            record.GregMonth = laid.other.month;
-            record.GregYear = laid.other.year;
-            record.GregColor = otherColour;
-        }
+        setSide(table[n], layout.lead, {PlainNumber(laid.leadDay), layout.month, layout.year, Black});
+        setSide(table[n], otherCalendar(layout.lead),
+                {otherText, laid.other.month, laid.other.year, monthKeyColour(laid.monthKey)});
     }
 }
 

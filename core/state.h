@@ -67,6 +67,21 @@ inline CellSide sideOf(const DayCell &cell, Lead calendar)
     return {cell.HijriDayText, cell.HijriMonth, cell.HijriYear, cell.HijriColor};
 }
 
+inline void setSide(DayCell &cell, Lead calendar, const CellSide &side)
+{
+    if (calendar == Lead::Gregorian) {
+        cell.GregDayText = side.text;
+        cell.GregMonth = side.month;
+        cell.GregYear = side.year;
+        cell.GregColor = side.colour;
+    } else {
+        cell.HijriDayText = side.text;
+        cell.HijriMonth = side.month;
+        cell.HijriYear = side.year;
+        cell.HijriColor = side.colour;
+    }
+}
+
 // A month page: 6 rows of 7 cells, one column per weekday with Sunday in
 // column 0. Cells are numbered 1 to 42 row by row; a cell's index is its
 // number - 1. Screen, paper and the screen reader all place cells this way.

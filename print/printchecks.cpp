@@ -4,13 +4,18 @@
 #include "printjob.h"
 
 namespace printchecks {
+namespace {
 
+// 1 to 12.
 bool MonthInRange(int32_t Month) { return core::isMonthNumber(Month); }
 
+// Whether the month of that year lies in the calendar's printable span.
 bool DateLimitsOK(core::Lead calendar, int32_t Month, int32_t Year)
 {
     return core::monthInSpan(calendar, {Year, Month});
 }
+
+} // namespace
 
 core::Result<> checkRange(const PrintRange &range)
 {

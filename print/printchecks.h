@@ -6,16 +6,9 @@
 #include "core/dateranges.h"
 #include "core/failure.h"
 
-#include <cstdint>
-
 struct PrintRange;
 
 namespace printchecks {
-
-// 1 to 12.
-bool MonthInRange(int32_t Month);
-// Whether the month of that year lies in the calendar's printable span.
-bool DateLimitsOK(core::Lead calendar, int32_t Month, int32_t Year);
 
 // Months first, then the calendar's printable span for both ends. A From
 // after To passes: such a range prints nothing, without a word.

@@ -32,9 +32,6 @@ public:
     // Rewrites the box as the plain text of its whole number.
     void rewriteAsWholeNumber() { writeNumber(wholeNumber()); }
 
-    // Whether the user is in the box: entered and not left since.
-    bool isEntered() const { return entered_; }
-
 signals:
     void entered(); // the window's control_GotFocus
     void left();    // the window's control_LostFocus

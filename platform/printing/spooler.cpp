@@ -12,6 +12,10 @@
 namespace platform::printing {
 namespace {
 
+// How long the window waits at most for the spooler's answer; one that
+// answers at all does so in milliseconds.
+constexpr int AnswerWaitMs = 10000;
+
 // What the spooler said, asked on a thread of its own.
 enum class Answer { Ready, NotRunning, NotAnswering, UnknownQueue, Refuses };
 

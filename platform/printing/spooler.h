@@ -13,12 +13,8 @@
 
 namespace platform::printing {
 
-// How long the window waits at most for the spooler's answer; one that
-// answers at all does so in milliseconds.
-constexpr int AnswerWaitMs = 10000;
-
 // Fails, in the user's words, when the spooler does not answer. Waits at
-// most AnswerWaitMs, letting window events through.
+// most ten seconds, letting window events through.
 core::Result<> spoolerAnswers();
 
 // Fails, naming the printer, when the queue cannot take a job now. Waits as
