@@ -56,6 +56,15 @@ QCommandLineOption helpOption()
     return QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help."));
 }
 
+void printHelp(const QCommandLineParser &parser)
+{
+    QString text = parser.helpText();
+    const QString invoked = QCoreApplication::arguments().value(0);
+    if (const qsizetype at = invoked.isEmpty() ? -1 : text.indexOf(invoked); at >= 0)
+        text.replace(at, invoked.size(), QStringLiteral("dovrin-cli"));
+    std::fputs(qPrintable(text), stdout);
+}
+
 bool installEngine()
 {
     auto loaded = platform::loadEngine(QCoreApplication::applicationDirPath());
@@ -85,7 +94,7 @@ int run(const QStringList &commandLine)
         return Misused;
     }
     if (parser.isSet(help)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+        printHelp(parser);
         return Done;
     }
     if (parser.isSet(version)) {

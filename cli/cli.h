@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 
@@ -35,6 +36,9 @@ void printError(const QString &text); // "dovrin-cli: text" to standard error
 // -h, --help: Qt's own help option would add --help-all, which lists Qt's
 // options for graphical programs.
 QCommandLineOption helpOption();
+// The parser's help on standard output, naming the program "dovrin-cli"
+// however it was started.
+void printHelp(const QCommandLineParser &parser);
 // Loads the engine from the program's own folder (or ../lib/dovrin) and
 // installs it; false, with the reason on standard error, when it cannot.
 bool installEngine();

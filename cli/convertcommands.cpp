@@ -7,6 +7,7 @@
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -40,13 +41,13 @@ void printCommandHelp(const Command &command)
     parser.addOption(helpOption());
     parser.addPositionalArgument(command.operands, QStringLiteral("The date, e.g. 2024-07-16."),
                                  command.name + u' ' + command.operands);
-    std::fputs(qPrintable(parser.helpText()), stdout);
+    printHelp(parser);
 }
 
-// The date may begin with "-" (and is then refused like any other text that
-// is not a date in range), so the arguments are read here rather than by an
-// option parser: "-h" or "--help" alone asks for help, "--" may stand before
-// the date, and exactly one date must follow.
+// The arguments are read here rather than by an option parser: "-h" or
+// "--help" alone asks for help; any other word that begins with "-" is an
+// option the command does not know, unless "--" stands before it; exactly
+// one date must follow.
 int runConversion(const Command &command, QStringList arguments,
                   core::Result<core::ConvertedDate> (*convert)(const core::Ymd &))
 {
@@ -56,6 +57,12 @@ int runConversion(const Command &command, QStringList arguments,
     }
     if (!arguments.isEmpty() && arguments[0] == u"--")
         arguments.removeFirst();
+    else if (const auto option = std::find_if(arguments.cbegin(), arguments.cend(),
+                                              [](const QString &a) { return a.size() > 1 && a.startsWith(u'-'); });
+             option != arguments.cend()) {
+        printError(QStringLiteral("Unknown option '%1'; 'dovrin-cli %2 --help' tells more.").arg(*option, command.name));
+        return Misused;
+    }
     if (arguments.size() != 1) {
         printError(QStringLiteral("%1 takes one date, %2; 'dovrin-cli %1 --help' tells more.")
                        .arg(command.name, command.operands));

@@ -4,6 +4,7 @@
 #include "cli.h"
 
 #include "core/numtext.h"
+#include "outputfile.h"
 #include "platform/printing/pdfprinter.h"
 #include "print/printchecks.h"
 #include "print/printjob.h"
@@ -69,7 +70,9 @@ void addOptions(QCommandLineParser &parser, const Options &options, const Comman
     parser.setApplicationDescription(command.description);
     parser.addOptions(
         {options.help, options.year, options.from, options.to, options.hijri, options.paper, options.landscape});
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The PDF file to write."),
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("The PDF file to write; - for standard output, a pipe or a device "
+                                                "is written as it is."),
                                  command.name + u' ' + command.operands);
 }
 
@@ -85,7 +88,7 @@ int runPdf(const Command &command, const QStringList &arguments)
         return Misused;
     }
     if (parser.isSet(options.help)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+        printHelp(parser);
         return Done;
     }
     const QStringList files = parser.positionalArguments();
@@ -137,11 +140,13 @@ int runPdf(const Command &command, const QStringList &arguments)
     const QPageLayout layout(
         QPageSize(*paper), parser.isSet(options.landscape) ? QPageLayout::Landscape : QPageLayout::Portrait,
         QMarginsF(MarginMillimetres, MarginMillimetres, MarginMillimetres, MarginMillimetres), QPageLayout::Millimeter);
-    platform::PdfPrinter printer(files[0], layout);
-    PrintJob job(range, &printer);
-    core::Result<> written = job.run();
-    if (written)
-        written = printer.finish();
+    platform::PdfPrinter printer(layout);
+    if (const core::Result<> printed = PrintJob(range, &printer).run(); !printed) {
+        printError(printed.failure().oneLine());
+        return Failed;
+    }
+    const core::Result<QByteArray> pdf = printer.finish();
+    core::Result<> written = pdf ? writeOutput(files[0], *pdf) : core::Result<>(pdf.failure());
     if (!written) {
         printError(written.failure().oneLine());
         return Failed;

@@ -5,11 +5,17 @@
 #include "core/numtext.h"
 #include "platform/fonts.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 constexpr double HeadingFontSize = 30;
+// The share of its column a weekday name may fill, the least size the
+// header shrinks to, and the step it shrinks by beyond the proportion.
+constexpr double HeaderShare = 0.9;
+constexpr double HeaderLeastPoints = 4;
+constexpr double HeaderSizeStep = 0.25;
 // The classic palette's colour 0, the frame's colour.
 constexpr core::Colour QBColor0 = core::Black;
 
@@ -59,15 +65,29 @@ void PrintedPage::SetUpPrintedPage()
         printer_.Line(GridLeft, y, right, y, core::Black);
 }
 
+// On small paper the names at the printer's size are wider than their
+// columns and would run together: the header alone is printed smaller then,
+// each name keeping a tenth of its column clear.
 void PrintedPage::PrintWeekdayHeader()
 {
     const float columnWidth = GridWidth / core::GridColumns;
+    const double savedSize = printer_.FontSize();
+    const auto widest = [this] {
+        double width = 0;
+        for (int k = 0; k < core::GridColumns; ++k)
+            width = std::max(width, printer_.TextWidth(core::WeekDayName(k)));
+        return width;
+    };
+    const double room = HeaderShare * columnWidth;
+    for (double width = widest(); width > room && printer_.FontSize() > HeaderLeastPoints; width = widest())
+        printer_.setFontSize(std::max(HeaderLeastPoints, printer_.FontSize() * room / width - HeaderSizeStep));
     for (int k = 0; k < core::GridColumns; ++k) {
         const QString name = core::WeekDayName(k);
         printer_.setCurrentX(GridLeft + k * columnWidth + columnWidth / 2 - float(printer_.TextWidth(name)) / 2);
         printer_.setCurrentY(GridTop - float(printer_.TextHeight(name)));
         printer_.Print(name);
     }
+    printer_.setFontSize(savedSize);
 }
 
 void PrintedPage::PrintGregLedMonth(int32_t Month, int32_t Year)

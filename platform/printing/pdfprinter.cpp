@@ -14,9 +14,10 @@ constexpr int DotsPerInch = 1200;
 
 } // namespace
 
-PdfPrinter::PdfPrinter(const QString &path, const QPageLayout &layout)
-    : layout_(layout), file_(path), writer_(std::make_unique<QPdfWriter>(&file_))
+PdfPrinter::PdfPrinter(const QPageLayout &layout)
+    : layout_(layout), buffer_(&pdf_), writer_(std::make_unique<QPdfWriter>(&buffer_))
 {
+    buffer_.open(QIODevice::WriteOnly);
     writer_->setResolution(DotsPerInch);
     writer_->setPageLayout(layout_);
     writer_->setCreator(QStringLiteral("Dovrin"));
@@ -26,37 +27,16 @@ PdfPrinter::~PdfPrinter()
 {
     if (painter_.isActive())
         painter_.end();
-    file_.cancelWriting();
 }
 
 double PdfPrinter::Width() const { return layout_.fullRectPoints().width() * TwipsPerPoint; }
 
 double PdfPrinter::Height() const { return layout_.fullRectPoints().height() * TwipsPerPoint; }
 
-core::Failure PdfPrinter::cannotWrite() const
-{
-    return {QStringLiteral("Cannot write \"%1\": %2.").arg(file_.fileName(), file_.errorString())};
-}
-
-core::Result<> PdfPrinter::beginFile()
-{
-    if (!file_.open(QIODevice::WriteOnly))
-        return cannotWrite();
-    if (!painter_.begin(writer_.get()))
-        return core::Failure{QStringLiteral("Cannot start the PDF file \"%1\".").arg(file_.fileName())};
-    return {};
-}
-
 QPainter *PdfPrinter::painter()
 {
-    if (fault_)
+    if (!painter_.isActive() && !painter_.begin(writer_.get()))
         return nullptr;
-    if (!painter_.isActive()) {
-        if (const core::Result<> begun = beginFile(); !begun) {
-            fault_ = begun.failure();
-            return nullptr;
-        }
-    }
     if (!pageOpen_ && pages_ > 0)
         writer_->newPage();
     pageOpen_ = true;
@@ -65,31 +45,18 @@ QPainter *PdfPrinter::painter()
 
 core::Result<> PdfPrinter::EndDoc()
 {
-    if (fault_)
-        return *fault_;
     if (pageOpen_)
         ++pages_;
     pageOpen_ = false;
     return {};
 }
 
-core::Result<> PdfPrinter::finish()
+core::Result<QByteArray> PdfPrinter::finish()
 {
-    if (const core::Result<> ended = EndDoc(); !ended) {
-        file_.cancelWriting();
-        return ended;
-    }
-    if (painter_.isActive() && !painter_.end()) {
-        file_.cancelWriting();
-        return core::Failure{QStringLiteral("Cannot finish the PDF file \"%1\".").arg(file_.fileName())};
-    }
-    if (pages_ == 0) {
-        file_.cancelWriting();
-        return core::Failure{QStringLiteral("No page was printed.")};
-    }
-    if (!file_.commit())
-        return cannotWrite();
-    return {};
+    (void)EndDoc();
+    if (pages_ == 0 || !painter_.end())
+        return core::Failure{QStringLiteral("No page could be made.")};
+    return pdf_;
 }
 
 QRectF PdfPrinter::drawableArea() const

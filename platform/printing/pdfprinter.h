@@ -1,14 +1,15 @@
-// A printer that is one PDF file: every document the print job ends becomes
-// the next page of the same file, and the file appears, whole, only when
-// finish() succeeds. Draws through the same surface code as the printer
-// on paper; needs neither a spooler nor a display.
+// A printer that makes one PDF document: every document the print job ends
+// becomes the next page of it. Draws through the same surface code as the
+// printer on paper; needs neither a spooler nor a display, and writes no
+// file: finish() hands the document over.
 #pragma once
 
 #include "printer.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QPageLayout>
 #include <QPainter>
-#include <QSaveFile>
 #include <memory>
 
 class QPdfWriter;
@@ -17,18 +18,16 @@ namespace platform {
 
 class PdfPrinter : public Printer {
 public:
-    // Nothing is written to path before the first page is drawn.
-    PdfPrinter(const QString &path, const QPageLayout &layout);
-    ~PdfPrinter() override; // without finish(), nothing is left at path
+    explicit PdfPrinter(const QPageLayout &layout);
+    ~PdfPrinter() override;
 
     double Width() const override;
     double Height() const override;
     // Ends the page in progress; the next output starts a new page.
     core::Result<> EndDoc() override;
 
-    // Writes the file out, holding every page ended so far. With no page,
-    // or after a fault, no file is left.
-    core::Result<> finish();
+    // The PDF of every page ended so far; fails when there is none.
+    core::Result<QByteArray> finish();
 
 protected:
     QPainter *painter() override;
@@ -36,14 +35,11 @@ protected:
     QPaintDevice *metricsDevice() const override;
 
 private:
-    core::Result<> beginFile();
-    core::Failure cannotWrite() const;
-
     const QPageLayout layout_;
-    QSaveFile file_;
+    QByteArray pdf_;
+    QBuffer buffer_;
     std::unique_ptr<QPdfWriter> writer_;
     QPainter painter_;
-    std::optional<core::Failure> fault_; // the file's first fault: no page follows it
     bool pageOpen_ = false;
     int pages_ = 0; // pages ended
 };
