@@ -60,7 +60,8 @@ int runConversion(const Command &command, QStringList arguments,
     else if (const auto option = std::find_if(arguments.cbegin(), arguments.cend(),
                                               [](const QString &a) { return a.size() > 1 && a.startsWith(u'-'); });
              option != arguments.cend()) {
-        printError(QStringLiteral("Unknown option '%1'; 'dovrin-cli %2 --help' tells more.").arg(*option, command.name));
+        printError(
+            QStringLiteral("Unknown option '%1'; 'dovrin-cli %2 --help' tells more.").arg(*option, command.name));
         return Misused;
     }
     if (arguments.size() != 1) {
