@@ -23,7 +23,19 @@ std::unique_ptr<QPrinter> makeQPrinter()
 
 Printer::Printer() { setTextFont(QFont(ArialName, int(PrinterFontPoints))); }
 
-DevicePrinter::DevicePrinter() : printer_(makeQPrinter()), toSpooler_(true) {}
+// Qt's printer starts on a page of its own whatever the queue's defaults:
+// the queue's paper and orientation are taken over, so that the page is
+// laid out for the paper the printer holds.
+DevicePrinter::DevicePrinter() : printer_(makeQPrinter()), toSpooler_(true)
+{
+    if (printer_->printerName().isEmpty())
+        return;
+    const printing::QueueDefaults defaults = printing::queueDefaults(printer_->printerName());
+    if (defaults.paper)
+        printer_->setPageSize(*defaults.paper);
+    if (defaults.orientation)
+        printer_->setPageOrientation(*defaults.orientation);
+}
 
 DevicePrinter::DevicePrinter(const QString &pdfPath, const QPageLayout &layout)
     : printer_(makeQPrinter()), toSpooler_(false)

@@ -30,8 +30,11 @@ struct Cups {
     decltype(&::ippNewRequest) newRequest = nullptr;
     decltype(&::ippDelete) deleteIpp = nullptr;
     decltype(&::ippAddString) addString = nullptr;
+    decltype(&::ippAddStrings) addStrings = nullptr;
     decltype(&::ippFindAttribute) findAttribute = nullptr;
     decltype(&::ippGetBoolean) getBoolean = nullptr;
+    decltype(&::ippGetInteger) getInteger = nullptr;
+    decltype(&::ippGetString) getString = nullptr;
     decltype(&::ippGetStatusCode) statusCode = nullptr;
     decltype(&::httpAssembleURIf) assembleUri = nullptr;
     decltype(&::cupsServer) server = nullptr;

@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QRegularExpression>
 #include <QTimer>
 #include <atomic>
 #include <memory>
@@ -16,8 +17,16 @@ namespace {
 // answers at all does so in milliseconds.
 constexpr int AnswerWaitMs = 10000;
 
-// What the spooler said, asked on a thread of its own.
+// What the spooler said, asked on a thread of its own: whether it answered,
+// and of a queue, its default paper (a PWG media name such as
+// "na_letter_8.5x11in") and orientation (3 portrait, 4 landscape, 5 reverse
+// landscape, 6 reverse portrait; 0 when it has none).
 enum class Answer { Ready, NotRunning, NotAnswering, UnknownQueue, Refuses };
+struct Reply {
+    Answer answer = Answer::NotAnswering;
+    QByteArray media;
+    int orientation = 0;
+};
 
 // Connecting and each wait for data: a spooler that answers at all does so
 // in milliseconds.
@@ -27,12 +36,12 @@ constexpr double ReadSeconds = 5;
 int giveUp(http_t *, void *) { return 0; }
 
 // Runs on a worker thread: its own connection, its own timeouts.
-Answer ask(const QByteArray &queue)
+Reply ask(const QByteArray &queue)
 {
     const Cups &c = cups();
     http_t *http = c.connect(c.server(), c.port(), nullptr, AF_UNSPEC, c.encryption(), 1, ConnectMs, nullptr);
     if (!http)
-        return Answer::NotRunning;
+        return Reply{Answer::NotRunning, {}, 0};
     c.setTimeout(http, ReadSeconds, giveUp, nullptr);
     // One request, so that one timeout bounds it: any answer will do for the
     // spooler itself ("no default printer" included); a queue's own
@@ -46,38 +55,44 @@ Answer ask(const QByteArray &queue)
                       queue.constData());
         request = c.newRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
         c.addString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-        c.addString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
-                    "printer-is-accepting-jobs");
+        static const char *const wanted[]
+            = {"printer-is-accepting-jobs", "media-default", "orientation-requested-default"};
+        c.addStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", int(std::size(wanted)),
+                     nullptr, wanted);
     }
-    Answer answer = Answer::NotAnswering;
+    Reply reply;
     if (ipp_t *response = c.doRequest(http, request, "/")) {
-        answer = Answer::Ready;
+        reply.answer = Answer::Ready;
         if (!queue.isEmpty()) {
             ipp_attribute_t *accepting = c.findAttribute(response, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
             if (c.statusCode(response) == IPP_STATUS_ERROR_NOT_FOUND)
-                answer = Answer::UnknownQueue;
+                reply.answer = Answer::UnknownQueue;
             else if (accepting && !c.getBoolean(accepting, 0))
-                answer = Answer::Refuses;
+                reply.answer = Answer::Refuses;
+            if (ipp_attribute_t *media = c.findAttribute(response, "media-default", IPP_TAG_ZERO))
+                reply.media = c.getString(media, 0, nullptr);
+            if (ipp_attribute_t *orientation = c.findAttribute(response, "orientation-requested-default", IPP_TAG_ENUM))
+                reply.orientation = c.getInteger(orientation, 0);
         }
         c.deleteIpp(response);
     } else if (!queue.isEmpty() && c.lastError() == IPP_STATUS_ERROR_NOT_FOUND) {
-        answer = Answer::UnknownQueue;
+        reply.answer = Answer::UnknownQueue;
     }
     c.close(http);
-    return answer;
+    return reply;
 }
 
 // Asks on a worker thread while the calling thread's events go on; a
 // worker still waiting after AnswerWaitMs is left to end on its own.
-Answer askAndWait(const QByteArray &queue)
+Reply askAndWait(const QByteArray &queue)
 {
     struct Exchange {
         std::atomic<bool> done{false};
-        Answer answer = Answer::NotAnswering;
+        Reply reply;
     };
     auto exchange = std::make_shared<Exchange>();
     std::thread([exchange, queue] {
-        exchange->answer = ask(queue);
+        exchange->reply = ask(queue);
         exchange->done.store(true, std::memory_order_release);
     }).detach();
     QEventLoop loop;
@@ -91,7 +106,19 @@ Answer askAndWait(const QByteArray &queue)
     poll.start(5);
     if (!exchange->done.load(std::memory_order_acquire))
         loop.exec();
-    return exchange->done.load(std::memory_order_acquire) ? exchange->answer : Answer::NotAnswering;
+    return exchange->done.load(std::memory_order_acquire) ? exchange->reply : Reply{};
+}
+
+// A PWG media name ends with the paper's size: "iso_a5_148x210mm".
+std::optional<QPageSize> paperNamed(const QByteArray &media)
+{
+    static const QRegularExpression size(QStringLiteral("_([0-9.]+)x([0-9.]+)(mm|in)$"));
+    const QRegularExpressionMatch match = size.match(QString::fromLatin1(media));
+    const double width = match.captured(1).toDouble(), height = match.captured(2).toDouble();
+    if (!match.hasMatch() || width <= 0 || height <= 0)
+        return std::nullopt;
+    const QPageSize paper(QSizeF(width, height), match.captured(3) == u"mm" ? QPageSize::Millimeter : QPageSize::Inch);
+    return paper.isValid() ? std::optional(paper) : std::nullopt;
 }
 
 core::Result<> inUserWords(Answer answer, const QString &queue)
@@ -117,14 +144,29 @@ core::Result<> spoolerAnswers()
 {
     if (!cups().loaded())
         return {};
-    return inUserWords(askAndWait({}), {});
+    return inUserWords(askAndWait({}).answer, {});
 }
 
 core::Result<> queueTakesJobs(const QString &queue)
 {
     if (!cups().loaded())
         return {};
-    return inUserWords(askAndWait(queue.toUtf8()), queue);
+    return inUserWords(askAndWait(queue.toUtf8()).answer, queue);
+}
+
+QueueDefaults queueDefaults(const QString &queue)
+{
+    if (!cups().loaded())
+        return {};
+    const Reply reply = askAndWait(queue.toUtf8());
+    if (reply.answer != Answer::Ready)
+        return {};
+    QueueDefaults defaults{paperNamed(reply.media), std::nullopt};
+    if (reply.orientation == 4 || reply.orientation == 5)
+        defaults.orientation = QPageLayout::Landscape;
+    else if (reply.orientation == 3 || reply.orientation == 6)
+        defaults.orientation = QPageLayout::Portrait;
+    return defaults;
 }
 
 core::Result<> documentTaken(const QString &queue)

@@ -9,7 +9,10 @@
 
 #include "core/failure.h"
 
+#include <QPageLayout>
+#include <QPageSize>
 #include <QString>
+#include <optional>
 
 namespace platform::printing {
 
@@ -20,6 +23,15 @@ core::Result<> spoolerAnswers();
 // Fails, naming the printer, when the queue cannot take a job now. Waits as
 // spoolerAnswers does.
 core::Result<> queueTakesJobs(const QString &queue);
+
+// What a queue prints on when a job asks for nothing else: each empty where
+// the queue gives no default, or does not answer. Waits as spoolerAnswers
+// does.
+struct QueueDefaults {
+    std::optional<QPageSize> paper;
+    std::optional<QPageLayout::Orientation> orientation;
+};
+QueueDefaults queueDefaults(const QString &queue);
 
 // Right after a document was handed to the spooler on this thread: fails,
 // naming the printer, when the spooler made no job of it.

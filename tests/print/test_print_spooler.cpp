@@ -1,6 +1,7 @@
 // Printing end to end on a PDF queue of a private CUPS spooler run by whoever runs the test: one spooled PDF page
 // per month with the page's text, and the faults a user meets: no queue, no spooler, a spooler that stopped
 // answering, a rejecting queue; the window's events go on throughout.
+#include "core/names.h"
 #include "print/calcanprint.h"
 #include "printtests.h"
 #include "testsupport.h"
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -162,6 +164,41 @@ private slots:
             QCOMPARE(messages.count(), 1);
             QCOMPARE(spooledJobs(before).size(), 1);
         }
+    }
+
+    // A job from the window prints on the queue's default paper in its default orientation, laid out for it:
+    // every weekday name a word of its own on the spooled page.
+    void queueDefaults_data()
+    {
+        QTest::addColumn<QStringList>("defaults"); // lpadmin's options
+        QTest::addColumn<QString>("pageSize");     // as pdfinfo gives it
+        const QStringList letter{"-o", "media-default=na_letter_8.5x11in", "-o", "PageSize=Letter"};
+        const QStringList a5{"-o", "media-default=iso_a5_148x210mm", "-o", "PageSize=A5"};
+        const QStringList landscape{"-o", "orientation-requested-default=4"};
+        QTest::newRow("Letter") << letter << "612 x 792 pts (letter)";
+        QTest::newRow("A5") << a5 << "420 x 595 pts (A5)";
+        QTest::newRow("Letter landscape") << letter + landscape << "792 x 612 pts (letter)";
+        QTest::newRow("A5 landscape") << a5 + landscape << "595 x 420 pts (A5)";
+    }
+
+    void queueDefaults()
+    {
+        QFETCH(QStringList, defaults);
+        QFETCH(QString, pageSize);
+        QCOMPARE(cups("lpadmin", QStringList{"-p", Queue} + defaults).exitCode, 0);
+        const QList<int> before = spooledJobs();
+        testsupport::MessageCatcher messages;
+        CalPrint dialog;
+        printtests::print(dialog, false, {"2024", "9", "9"});
+        QCOMPARE(messages.count(), 0);
+        const QList<int> jobs = spooledJobs(before);
+        QCOMPARE(jobs.size(), 1);
+        const QString pdf = folder_.filePath(QStringLiteral("spool/d%1-001").arg(jobs[0], 5, 10, QLatin1Char('0')));
+        const Run info = run(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY2(info.output.simplified().contains(QStringLiteral("Page size: ") + pageSize), qPrintable(info.output));
+        const QStringList words = run(pdftotext_, {pdf, QStringLiteral("-")}).output.split(QRegularExpression("\\s+"));
+        for (int weekday = 0; weekday < 7; ++weekday)
+            QVERIFY2(words.contains(core::WeekDayName(weekday)), qPrintable(words.join(u' ')));
     }
 
 private:
