@@ -216,6 +216,21 @@ constexpr Ymd hijri_from_days(i64 z) noexcept
 }
 
 // ---------------------------------------------------------------------------
+// The reform: the Julian calendar up to it, the Gregorian calendar from it.
+
+// Friday 15 October 1582 (Gregorian) followed Thursday 4 October 1582 (Julian).
+constexpr Ymd reform_date{1582, 10, 15};
+constexpr i64 reform_day = days_from_civil(reform_date.y, reform_date.m, reform_date.d);
+constexpr Ymd last_julian_date = julian_from_days(reform_day - 1);
+
+// The days between the last Julian and the first Gregorian date, which the
+// reform left out. (Both dates lie in one month.)
+constexpr bool dropped_by_reform(i64 y, i64 m, i64 d) noexcept
+{
+    return y == reform_date.y && m == reform_date.m && d > last_julian_date.d && d < reform_date.d;
+}
+
+// ---------------------------------------------------------------------------
 // Leap years and month lengths.
 
 constexpr bool is_julian_leap(i64 y) noexcept
@@ -228,8 +243,8 @@ constexpr bool is_gregorian_leap(i64 y) noexcept
     return (y & 3) == 0 && (floor_mod(y, 100) != 0 || floor_mod(y, 400) == 0);
 }
 
-// The Julian rule for years before the reform, the Gregorian rule from 1582.
-constexpr bool is_historic_leap(i64 y) noexcept { return y < 1582 ? is_julian_leap(y) : is_gregorian_leap(y); }
+// The Julian rule for years before the reform, the Gregorian rule from its year.
+constexpr bool is_historic_leap(i64 y) noexcept { return y < reform_date.y ? is_julian_leap(y) : is_gregorian_leap(y); }
 
 // 31 for months 1, 3, 5, 7, 8, 10, 12; 30 for the others (February aside).
 constexpr i64 long_or_short(i64 m) noexcept // m: [1, 12]
@@ -260,14 +275,13 @@ constexpr i64 hijri_month_length(i64 y, i64 m) noexcept // m: [1, 12]
 }
 
 // ---------------------------------------------------------------------------
-// The historic Gregorian side: Julian before 15 October 1582.
+// The historic Gregorian side: Julian before the reform.
 
-constexpr i64 reform_day = days_from_civil(1582, 10, 15);
-
-// (y, m, d) >= (1582, 10, 15), compared as given; 0 or 1.
+// (y, m, d) on or after the first Gregorian date, compared as given; 0 or 1.
 constexpr i64 read_as_gregorian(i64 y, i64 m, i64 d) noexcept
 {
-    return (y > 1582) | ((y == 1582) & ((m > 10) | ((m == 10) & (d >= 15))));
+    const Ymd &r = reform_date;
+    return (y > r.y) | ((y == r.y) & ((m > r.m) | ((m == r.m) & (d >= r.d))));
 }
 
 // Any y, m, d: the Julian day count, less the dropped leap days if Gregorian.
@@ -423,8 +437,8 @@ int32_t CheckGregDate(const int32_t *year, const int32_t *month, const int32_t *
     const i64 y = *year, m = *month, d = *day;
     if (m < 1 || m > 12 || d < 1 || d > historic_month_length(y, m))
         return 0;
-    if (y == 1582 && m == 10 && d > 4 && d < 15)
-        return 0; // dropped by the reform
+    if (dropped_by_reform(y, m, d))
+        return 0;
     const i64 z = days_from_historic(y, m, d);
     return z >= first_supported_day && z <= last_supported_day;
 }
