@@ -85,25 +85,61 @@ constexpr Ym normalise_month(i64 y, i64 m) noexcept
     return {y + q, m - q * 12}; // m: [1, 12]
 }
 
+// Hinnant's March-based year: it starts on 1 March, so that a leap day is the
+// last day of its year and month lengths follow a formula (the months from
+// March on alternate 31 and 30 days, in runs of five).
+
+// The March-based year that holds month m of year y.
+constexpr i64 march_year(i64 y, i64 m) noexcept { return y - (m <= 2); }
+
+// Days from 1 March to the first of the month mp months later. mp: [0, 11]
+constexpr u32 days_before_march_month(u32 mp) noexcept
+{
+    return (153 * mp + 2) / 5; // [0, 306]
+}
+
 // Days from 1 March to the first of month m. m: [1, 12]. (The months since
 // March are worked out without a conditional: a branch on m > 2 mispredicts
 // for one date in six.)
 constexpr u32 days_before_month_from_march(u32 m) noexcept
 {
-    const u32 mp = m + 9 - 12 * (m > 2); // [0, 11]
-    return (153 * mp + 2) / 5;           // [0, 306]
+    return days_before_march_month(m + 9 - 12 * (m > 2)); // [0, 306]
 }
+
+struct MonthDay {
+    u32 m;
+    u32 d;
+};
+
+// Month and day of day doy of a March-based year. doy: [0, 365]
+constexpr MonthDay month_day_from_march(u32 doy) noexcept
+{
+    const u32 mp = (5 * doy + 2) / 153;                  // [0, 11]
+    const u32 d = doy - days_before_march_month(mp) + 1; // [1, 31]
+    const u32 m = mp < 10 ? mp + 3 : mp - 9;             // [1, 12]
+    return {m, d};
+}
+
+// The date of that month and day of March-based year yp.
+constexpr Ymd date_from_march(i64 yp, MonthDay md) noexcept { return {yp + (md.m <= 2), md.m, md.d}; }
 
 // ---------------------------------------------------------------------------
 // Proleptic Gregorian calendar, exactly Hinnant's. m: [1, 12], d: [1, 31].
 
+// Days before March-based year yoe of an era: a leap day every four years but
+// not the hundredth (the era's last day, the 400th year's, comes after them).
+constexpr u32 days_before_gregorian_year(u32 yoe) noexcept // yoe: [0, 399]
+{
+    return yoe * 365 + yoe / 4 - yoe / 100; // [0, 145731]
+}
+
 constexpr i64 days_from_civil(i64 y, i64 m, i64 d) noexcept
 {
-    y -= m <= 2;
+    y = march_year(y, m);
     const i64 era = floor_div(y, 400);
     const u32 yoe = static_cast<u32>(y - era * 400);                                             // [0, 399]
     const u32 doy = days_before_month_from_march(static_cast<u32>(m)) + static_cast<u32>(d - 1); // [0, 365]
-    const u32 doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;                                       // [0, 146096]
+    const u32 doe = days_before_gregorian_year(yoe) + doy;                                       // [0, 146096]
     return era * gregorian_four_centuries + static_cast<i64>(doe) - civil_march_0000_to_1970;
 }
 
@@ -116,12 +152,9 @@ constexpr Ymd civil_from_days(i64 z) noexcept
     // century, one again for the era's last day.
     const u32 yoe
         = (doe - doe / (julian_four_years - 1) + doe / gregorian_century - doe / (gregorian_four_centuries - 1))
-        / 365;                                               // [0, 399]
-    const u32 doy = doe - (365 * yoe + yoe / 4 - yoe / 100); // [0, 365]
-    const u32 mp = (5 * doy + 2) / 153;                      // [0, 11]
-    const u32 d = doy - (153 * mp + 2) / 5 + 1;              // [1, 31]
-    const u32 m = mp < 10 ? mp + 3 : mp - 9;                 // [1, 12]
-    return {static_cast<i64>(yoe) + era * 400 + (m <= 2), m, d};
+        / 365;                                             // [0, 399]
+    const u32 doy = doe - days_before_gregorian_year(yoe); // [0, 365]
+    return date_from_march(static_cast<i64>(yoe) + era * 400, month_day_from_march(doy));
 }
 
 // ---------------------------------------------------------------------------
@@ -132,7 +165,7 @@ constexpr Ymd civil_from_days(i64 z) noexcept
 // of the month).
 constexpr i64 days_from_julian(i64 y, i64 m, i64 d) noexcept
 {
-    y -= m <= 2;
+    y = march_year(y, m);
     const i64 era = y >> 2;                                                        // floor(y / 4)
     const u32 yoe = static_cast<u32>(y & 3);                                       // [0, 3]
     const u32 doe = yoe * 365 + days_before_month_from_march(static_cast<u32>(m)); // [0, 1401]
@@ -148,10 +181,7 @@ constexpr Ymd julian_from_days(i64 z) noexcept
     const u64 e = 4 * n + 3;
     const u64 yoa = e / julian_four_years;                       // March-based years since then
     const u32 doy = static_cast<u32>(e % julian_four_years) / 4; // [0, 365]
-    const u32 mp = (5 * doy + 2) / 153;                          // [0, 11]
-    const u32 d = doy - (153 * mp + 2) / 5 + 1;                  // [1, 31]
-    const u32 m = mp < 10 ? mp + 3 : mp - 9;                     // [1, 12]
-    return {static_cast<i64>(yoa) - 4 * far_julian_eras + (m <= 2), m, d};
+    return date_from_march(static_cast<i64>(yoa) - 4 * far_julian_eras, month_day_from_march(doy));
 }
 
 // ---------------------------------------------------------------------------
@@ -293,7 +323,7 @@ constexpr i64 days_from_historic(i64 y, i64 m, i64 d) noexcept
         y = n.y;
         m = n.m;
     }
-    return days_from_julian(y, m, d) - (dropped_leap_days(y - (m <= 2)) & -gregorian);
+    return days_from_julian(y, m, d) - (dropped_leap_days(march_year(y, m)) & -gregorian);
 }
 
 // From the reform on, the dropped leap days are given back and the date read
@@ -362,7 +392,7 @@ constexpr bool matches_gregorian(i64 from, i64 to) noexcept
         const Ymd j = julian_from_days(z + dropped_leap_days_by_day(z));
         if (j.y != g.y || j.m != g.m || j.d != g.d)
             return false;
-        if (days_from_julian(g.y, g.m, g.d) - dropped_leap_days(g.y - (g.m <= 2)) != z)
+        if (days_from_julian(g.y, g.m, g.d) - dropped_leap_days(march_year(g.y, g.m)) != z)
             return false;
     }
     return true;
