@@ -81,6 +81,8 @@ struct Ym {
 // Folds any month number into [1, 12], carrying whole years into the year.
 constexpr Ym normalise_month(i64 y, i64 m) noexcept
 {
+    if (m >= 1 && m <= 12) [[likely]]
+        return {y, m};
     const i64 q = floor_div(m - 1, 12);
     return {y + q, m - q * 12}; // m: [1, 12]
 }
@@ -318,12 +320,8 @@ constexpr i64 read_as_gregorian(i64 y, i64 m, i64 d) noexcept
 constexpr i64 days_from_historic(i64 y, i64 m, i64 d) noexcept
 {
     const i64 gregorian = read_as_gregorian(y, m, d);
-    if (m < 1 || m > 12) [[unlikely]] {
-        const Ym n = normalise_month(y, m);
-        y = n.y;
-        m = n.m;
-    }
-    return days_from_julian(y, m, d) - (dropped_leap_days(march_year(y, m)) & -gregorian);
+    const Ym n = normalise_month(y, m);
+    return days_from_julian(n.y, n.m, d) - (dropped_leap_days(march_year(n.y, n.m)) & -gregorian);
 }
 
 // From the reform on, the dropped leap days are given back and the date read
@@ -333,14 +331,11 @@ constexpr Ymd historic_from_days(i64 z) noexcept
     return julian_from_days(z + (dropped_leap_days_by_day(z) & -i64{z >= reform_day}));
 }
 
+// Any y, m, d: months outside 1..12 are folded into the year.
 constexpr i64 days_from_any_hijri(i64 y, i64 m, i64 d) noexcept
 {
-    if (m < 1 || m > 12) [[unlikely]] {
-        const Ym n = normalise_month(y, m);
-        y = n.y;
-        m = n.m;
-    }
-    return days_from_hijri(y, m, d);
+    const Ym n = normalise_month(y, m);
+    return days_from_hijri(n.y, n.m, d);
 }
 
 // Weekday of a day number, 0 Sunday .. 6 Saturday; 1 January 1970 was a Thursday.
