@@ -58,14 +58,41 @@ constexpr int hijri_cycle_days = 19 * 354 + 11 * 355; // 10631 days: 11 leap yea
 constexpr int civil_march_0000_to_1970 = 719468;
 constexpr int julian_march_0000_to_1970 = 719470;
 
-// In the conversions themselves, whole eras (cycles) are added before
-// dividing, so that every dividend is non-negative and plain unsigned division
-// is floor division, and taken off again after: no sign fix-ups, no branches.
-// Day numbers never reach 2^40 in magnitude (int32_t years, months and days
-// folded together stay below 2^32 years), so these many eras are enough:
-constexpr i64 far_julian_eras = i64{1} << 30;    // * julian_four_years > 2^40
-constexpr i64 far_gregorian_eras = i64{1} << 24; // * gregorian_four_centuries > 2^40, * 400 years > 2^32
-constexpr i64 far_hijri_cycles = i64{1} << 28;   // * hijri_cycle_days > 2^40, * 30 years > 2^32
+// A calendar's far eras: whole eras (cycles) added to a dividend so that it is
+// non-negative and plain unsigned division is floor division, then taken off
+// the quotient again: no sign fix-ups, no branches. Day numbers never reach
+// 2^40 in magnitude (int32_t years, months and days folded together stay below
+// 2^32 years), and each calendar's far eras outweigh that.
+struct FarEras {
+    i64 count;
+
+    // x moved up by the far eras, each per_era long in the unit of x (days,
+    // years or centuries): non-negative.
+    constexpr u64 add(i64 x, i64 per_era) const noexcept { return static_cast<u64>(x + count * per_era); }
+
+    // x moved back down by them, each per_era long in the unit of x.
+    constexpr i64 take_off(u64 x, i64 per_era) const noexcept { return static_cast<i64>(x) - count * per_era; }
+};
+
+constexpr FarEras far_julian{i64{1} << 30};    // * julian_four_years > 2^40
+constexpr FarEras far_gregorian{i64{1} << 24}; // * gregorian_four_centuries > 2^40, * 400 years > 2^32
+constexpr FarEras far_hijri{i64{1} << 28};     // * hijri_cycle_days > 2^40, * 30 years > 2^32
+
+// A cycle of `years` years holds `days` days, the long years' extra days
+// spread through it as evenly as they go, `phase` saying where. Day n of the
+// cycle then lies in year (years * n + phase) / days, and the remainder over
+// `years` is the day of that year. (The Gregorian rule spreads the long
+// centuries of an era the same way.)
+struct YearAndDay {
+    u64 year;
+    u32 day;
+};
+
+constexpr YearAndDay year_and_day(u64 n, u32 years, u32 days, u32 phase) noexcept
+{
+    const u64 e = years * n + phase;
+    return {e / days, static_cast<u32>(e % days) / years};
+}
 
 struct Ymd {
     i64 y;
@@ -174,16 +201,13 @@ constexpr i64 days_from_julian(i64 y, i64 m, i64 d) noexcept
     return era * julian_four_years + static_cast<i64>(doe) + (d - 1) - julian_march_0000_to_1970;
 }
 
-// Era and year of era in one division: with n days since 1 March of a year
-// divisible by 4, the March-based year is (4n + 3) / 1461 and the remainder
-// over 4 the day of that year.
+// Year and day of year in one division: an era's four years, the long one
+// last (phase 3).
 constexpr Ymd julian_from_days(i64 z) noexcept
 {
-    const u64 n = static_cast<u64>(z + julian_march_0000_to_1970 + far_julian_eras * julian_four_years); // [0, 2^42)
-    const u64 e = 4 * n + 3;
-    const u64 yoa = e / julian_four_years;                       // March-based years since then
-    const u32 doy = static_cast<u32>(e % julian_four_years) / 4; // [0, 365]
-    return date_from_march(static_cast<i64>(yoa) - 4 * far_julian_eras, month_day_from_march(doy));
+    const u64 n = far_julian.add(z + julian_march_0000_to_1970, julian_four_years); // [0, 2^42)
+    const auto [yoa, doy] = year_and_day(n, 4, julian_four_years, 3); // March-based years since then, [0, 365]
+    return date_from_march(far_julian.take_off(yoa, 4), month_day_from_march(doy));
 }
 
 // ---------------------------------------------------------------------------
@@ -191,22 +215,26 @@ constexpr Ymd julian_from_days(i64 z) noexcept
 // date as the Gregorian rule has dropped leap days, counted by March-based
 // year (a dropped day is a 29 February, the last day of such a year).
 
+// Leap days the Gregorian rule has dropped by March-based century c (of years
+// 100c .. 100c + 99, counted from 1 March), since the calendars last agreed
+// in the third century.
+constexpr i64 dropped_by_century(i64 c) noexcept { return c - (c >> 2) - 2; }
+
 // Leap days dropped by March-based year yp: 10 in 1582, 13 in 1900..2099.
 constexpr i64 dropped_leap_days(i64 yp) noexcept // |yp| < 2^32
 {
-    const i64 c = static_cast<i64>(static_cast<u64>(yp + far_gregorian_eras * 400) / 100)
-        - far_gregorian_eras * 4; // floor(yp / 100)
-    return c - (c >> 2) - 2;
+    const i64 c = far_gregorian.take_off(far_gregorian.add(yp, 400) / 100, 4); // floor(yp / 100)
+    return dropped_by_century(c);
 }
 
-// The same for the Gregorian date of day z: Gregorian March-based centuries
-// since 1 March of year 0 give the count (Richards' correction).
+// The same for the Gregorian date of day z, by its Gregorian March-based
+// century (Richards' correction): an era's four centuries share out its days
+// as a Julian era's four years do, the long one last.
 constexpr i64 dropped_leap_days_by_day(i64 z) noexcept
 {
-    const u64 n
-        = static_cast<u64>(z + civil_march_0000_to_1970 + far_gregorian_eras * gregorian_four_centuries); // [0, 2^42)
-    const i64 c = static_cast<i64>((4 * n + 3) / gregorian_four_centuries) - far_gregorian_eras * 4;
-    return c - (c >> 2) - 2;
+    const u64 n = far_gregorian.add(z + civil_march_0000_to_1970, gregorian_four_centuries); // [0, 2^42)
+    const i64 c = far_gregorian.take_off(year_and_day(n, 4, gregorian_four_centuries, 3).year, 4);
+    return dropped_by_century(c);
 }
 
 // ---------------------------------------------------------------------------
@@ -228,9 +256,9 @@ constexpr u64 days_before_hijri_year(u64 yoa) noexcept { return 354 * yoa + (14 
 // Any y below 2^32 in magnitude, m: [1, 12], any d.
 constexpr i64 days_from_hijri(i64 y, i64 m, i64 d) noexcept
 {
-    const u64 yoa = static_cast<u64>(y - 1 + far_hijri_cycles * hijri_cycle_years); // years since a far cycle start
+    const u64 yoa = far_hijri.add(y - 1, hijri_cycle_years); // years since a far cycle start
     const u64 doa = days_before_hijri_year(yoa) + days_before_hijri_month(static_cast<u32>(m));
-    return static_cast<i64>(doa) - far_hijri_cycles * hijri_cycle_days + (d - 1) + hijri_epoch;
+    return far_hijri.take_off(doa, hijri_cycle_days) + (d - 1) + hijri_epoch;
 }
 
 // Like the Julian one, year and day of year come out of one division: with n
@@ -238,13 +266,11 @@ constexpr i64 days_from_hijri(i64 y, i64 m, i64 d) noexcept
 // remainder is 30 * day_of_year + (29 - (14 + 11 * year) mod 30).
 constexpr Ymd hijri_from_days(i64 z) noexcept
 {
-    const u64 n = static_cast<u64>(z - hijri_epoch + far_hijri_cycles * hijri_cycle_days); // [0, 2^42)
-    const u64 e = 30 * n + 15;
-    const u64 yoa = e / hijri_cycle_days;                        // years since then
-    const u32 doy = static_cast<u32>(e % hijri_cycle_days) / 30; // [0, 354]
-    const u32 m = (11 * doy + 5) / 325 + 1;                      // [1, 12]
-    const u32 d = doy - days_before_hijri_month(m) + 1;          // [1, 30]
-    return {static_cast<i64>(yoa) - far_hijri_cycles * hijri_cycle_years + 1, m, d};
+    const u64 n = far_hijri.add(z - hijri_epoch, hijri_cycle_days);                   // [0, 2^42)
+    const auto [yoa, doy] = year_and_day(n, hijri_cycle_years, hijri_cycle_days, 15); // years since then, [0, 354]
+    const u32 m = (11 * doy + 5) / 325 + 1;                                           // [1, 12]
+    const u32 d = doy - days_before_hijri_month(m) + 1;                               // [1, 30]
+    return {far_hijri.take_off(yoa, hijri_cycle_years) + 1, m, d};
 }
 
 // ---------------------------------------------------------------------------
