@@ -105,6 +105,12 @@ struct Ym {
     i64 m;
 };
 
+// Whether (y, m, d) is a day of a calendar whose month lengths are length(y, m).
+template <class Length> constexpr bool is_valid_date(i64 y, i64 m, i64 d, Length length) noexcept
+{
+    return m >= 1 && m <= 12 && d >= 1 && d <= length(y, m);
+}
+
 // Folds any month number into [1, 12], carrying whole years into the year.
 constexpr Ym normalise_month(i64 y, i64 m) noexcept
 {
@@ -304,26 +310,18 @@ constexpr bool is_gregorian_leap(i64 y) noexcept
 // The Julian rule for years before the reform, the Gregorian rule from its year.
 constexpr bool is_historic_leap(i64 y) noexcept { return y < reform_date.y ? is_julian_leap(y) : is_gregorian_leap(y); }
 
-// 31 for months 1, 3, 5, 7, 8, 10, 12; 30 for the others (February aside).
-constexpr i64 long_or_short(i64 m) noexcept // m: [1, 12]
+// Month lengths shared by the Julian and the Gregorian calendar: 31 for
+// months 1, 3, 5, 7, 8, 10 and 12, 30 for the others, February aside.
+template <auto is_leap> constexpr i64 month_length(i64 y, i64 m) noexcept // m: [1, 12]
 {
-    return 30 | (m ^ (m >> 3)); // [30, 31]
+    return m == 2 ? 28 + is_leap(y) : 30 | (m ^ (m >> 3)); // [28, 31]
 }
 
-constexpr i64 julian_month_length(i64 y, i64 m) noexcept // m: [1, 12]
-{
-    return m == 2 ? 28 + is_julian_leap(y) : long_or_short(m); // [28, 31]
-}
+constexpr i64 julian_month_length(i64 y, i64 m) noexcept { return month_length<is_julian_leap>(y, m); }
 
-constexpr i64 gregorian_month_length(i64 y, i64 m) noexcept // m: [1, 12]
-{
-    return m == 2 ? 28 + is_gregorian_leap(y) : long_or_short(m); // [28, 31]
-}
+constexpr i64 gregorian_month_length(i64 y, i64 m) noexcept { return month_length<is_gregorian_leap>(y, m); }
 
-constexpr i64 historic_month_length(i64 y, i64 m) noexcept // m: [1, 12]
-{
-    return m == 2 ? 28 + is_historic_leap(y) : long_or_short(m); // [28, 31]
-}
+constexpr i64 historic_month_length(i64 y, i64 m) noexcept { return month_length<is_historic_leap>(y, m); }
 
 constexpr bool is_hijri_leap(i64 y) noexcept { return floor_mod(14 + 11 * y, 30) < 11; }
 
@@ -376,6 +374,8 @@ constexpr i64 weekday_from_days(i64 z) noexcept
 constexpr i64 first_supported_day = hijri_epoch;
 constexpr i64 last_supported_day = days_from_civil(9999, 12, 31);
 
+constexpr bool is_supported(i64 z) noexcept { return z >= first_supported_day && z <= last_supported_day; }
+
 // Writes a converted date when its year fits int32_t, all zeros otherwise.
 inline int32_t put(const Ymd &r, int32_t *y, int32_t *m, int32_t *d) noexcept
 {
@@ -384,6 +384,15 @@ inline int32_t put(const Ymd &r, int32_t *y, int32_t *m, int32_t *d) noexcept
     *m = ok ? static_cast<int32_t>(r.m) : 0;
     *d = ok ? static_cast<int32_t>(r.d) : 0;
     return ok;
+}
+
+// Days in a month of 1..12, or 13 for the first month of the next year.
+template <class Length> int32_t month_days(const int32_t *year, const int32_t *month, Length length) noexcept
+{
+    if (!year || !month || *month < 1 || *month > 13)
+        return 0;
+    const bool next = *month == 13;
+    return static_cast<int32_t>(length(i64{*year} + next, next ? 1 : *month));
 }
 
 // ---------------------------------------------------------------------------
@@ -397,7 +406,7 @@ constexpr bool round_trips(i64 from, i64 to, Ymd (*to_date)(i64), i64 (*to_days)
     Ymd before = to_date(from - 1);
     for (i64 z = from; z < to; ++z) {
         const Ymd x = to_date(z);
-        if (x.m < 1 || x.m > 12 || x.d < 1 || x.d > length(x.y, x.m) || to_days(x.y, x.m, x.d) != z)
+        if (!is_valid_date(x.y, x.m, x.d, length) || to_days(x.y, x.m, x.d) != z)
             return false;
         if (x.d == 1 ? before.d != length(before.y, before.m) : before.d + 1 != x.d)
             return false; // a day skipped or repeated
@@ -459,18 +468,12 @@ extern "C" {
 
 int32_t GregMonthDays(const int32_t *year, const int32_t *month)
 {
-    if (!year || !month || *month < 1 || *month > 13)
-        return 0;
-    const bool next = *month == 13;
-    return static_cast<int32_t>(historic_month_length(i64{*year} + next, next ? 1 : *month));
+    return month_days(year, month, historic_month_length);
 }
 
 int32_t HijriMonthDays(const int32_t *year, const int32_t *month)
 {
-    if (!year || !month || *month < 1 || *month > 13)
-        return 0;
-    const bool next = *month == 13;
-    return static_cast<int32_t>(hijri_month_length(i64{*year} + next, next ? 1 : *month));
+    return month_days(year, month, hijri_month_length);
 }
 
 int32_t WeekDayOf(const int32_t *year, const int32_t *month, const int32_t *day, int32_t *weekday)
@@ -486,12 +489,9 @@ int32_t CheckGregDate(const int32_t *year, const int32_t *month, const int32_t *
     if (!year || !month || !day)
         return 0;
     const i64 y = *year, m = *month, d = *day;
-    if (m < 1 || m > 12 || d < 1 || d > historic_month_length(y, m))
+    if (!is_valid_date(y, m, d, historic_month_length) || dropped_by_reform(y, m, d))
         return 0;
-    if (dropped_by_reform(y, m, d))
-        return 0;
-    const i64 z = days_from_historic(y, m, d);
-    return z >= first_supported_day && z <= last_supported_day;
+    return is_supported(days_from_historic(y, m, d));
 }
 
 int32_t CheckHijriDate(const int32_t *year, const int32_t *month, const int32_t *day)
@@ -499,10 +499,9 @@ int32_t CheckHijriDate(const int32_t *year, const int32_t *month, const int32_t 
     if (!year || !month || !day)
         return 0;
     const i64 y = *year, m = *month, d = *day;
-    if (m < 1 || m > 12 || d < 1 || d > hijri_month_length(y, m))
+    if (!is_valid_date(y, m, d, hijri_month_length))
         return 0;
-    const i64 z = days_from_hijri(y, m, d);
-    return z >= first_supported_day && z <= last_supported_day;
+    return is_supported(days_from_hijri(y, m, d));
 }
 
 int32_t HijriToGreg(const int32_t *hy, const int32_t *hm, const int32_t *hd, int32_t *gy, int32_t *gm, int32_t *gd)
