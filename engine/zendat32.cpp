@@ -53,10 +53,13 @@ constexpr int gregorian_four_centuries = 400 * 365 + 100 - 3; // 146097 days: 3 
 constexpr int hijri_cycle_years = 30;
 constexpr int hijri_cycle_days = 19 * 354 + 11 * 355; // 10631 days: 11 leap years in 30
 // Hinnant's shifts of the epoch to a 1 March, where a year's leap day is its
-// last: days from 1 March 0000 (proleptic Gregorian) to 1 January 1970, and
-// from Julian 1 March 0000 to Julian 19 December 1969, which is that day.
-constexpr int civil_march_0000_to_1970 = 719468;
-constexpr int julian_march_0000_to_1970 = 719470;
+// last. Days from 1 March 0000 to 1 January 1970: 1969 March-based years and
+// 306 days from 1 March to 1 January.
+constexpr int civil_march_0000_to_1970 = 1969 * 365 + 1969 / 4 - 1969 / 100 + 1969 / 400 + 306; // 719468
+// Days from Julian 1 March 0000 to Julian 19 December 1969, which is 1 January
+// 1970 (Gregorian): 1969 March-based years, 275 days from 1 March to
+// 1 December and 18 more.
+constexpr int julian_march_0000_to_1970 = 1969 * 365 + 1969 / 4 + 275 + 18; // 719470
 
 // A calendar's far eras: whole eras (cycles) added to a dividend so that it is
 // non-negative and plain unsigned division is floor division, then taken off
