@@ -59,9 +59,13 @@ constexpr Ym normalise_month(i64 y, i64 m) noexcept
 }
 
 // Whether (y, m, d) is a day of a calendar whose month lengths are length(y, m).
-template <class Length> constexpr bool is_valid_date(i64 y, i64 m, i64 d, Length length) noexcept
+// Always inlined and written as a test with two returns, so that a check using
+// it branches as if the test stood in it: a valid date runs straight through.
+template <class Length> [[gnu::always_inline]] constexpr bool is_valid_date(i64 y, i64 m, i64 d, Length length) noexcept
 {
-    return m >= 1 && m <= 12 && d >= 1 && d <= length(y, m);
+    if (m < 1 || m > 12 || d < 1 || d > length(y, m))
+        return false;
+    return true;
 }
 
 // Month lengths shared by the Julian and the Gregorian calendar: 31 for

@@ -41,10 +41,15 @@ constexpr i64 read_as_gregorian(i64 y, i64 m, i64 d) noexcept
 }
 
 // The days between the last Julian and the first Gregorian date, which the
-// reform left out. (Both dates lie in one month.)
+// reform left out. (Both dates lie in one month.) Plain constants and a test
+// with two returns, like is_valid_date, so that CheckGregDate branches as if
+// the test stood in it.
 constexpr bool dropped_by_reform(i64 y, i64 m, i64 d) noexcept
 {
-    return y == reform_date.y && m == reform_date.m && d > last_julian_date.d && d < reform_date.d;
+    constexpr i64 year = reform_date.y, month = reform_date.m, after = last_julian_date.d, before = reform_date.d;
+    if (y == year && m == month && d > after && d < before)
+        return true;
+    return false;
 }
 
 constexpr FarEras far_gregorian{i64{1} << 24}; // * gregorian_four_centuries > 2^40, * 400 years > 2^32
