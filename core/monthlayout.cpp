@@ -40,7 +40,9 @@ int32_t dayOfCell(int cell, int32_t w, bool gapMonth)
     return (gapMonth && d > LastJulianDay) ? d + ReformGapDays : d;
 }
 
-MonthLayout lay(const CalendarEngine &engine, Lead lead, int32_t year, int32_t month)
+} // namespace
+
+MonthLayout LayMonth(const CalendarEngine &engine, Lead lead, int32_t year, int32_t month)
 {
     const Reckoning &r = lead == Lead::Gregorian ? gregLed : hijriLed;
     MonthLayout page;
@@ -84,8 +86,6 @@ MonthLayout lay(const CalendarEngine &engine, Lead lead, int32_t year, int32_t m
     return page;
 }
 
-} // namespace
-
 int MonthLayout::cellOfDay(int32_t leadDay) const
 {
     if (!valid)
@@ -94,21 +94,6 @@ int MonthLayout::cellOfDay(int32_t leadDay) const
         if (cells[std::size_t(n)].leadDay == leadDay)
             return n;
     return 0;
-}
-
-MonthLayout LayGregLedMonth(const CalendarEngine &engine, int32_t year, int32_t month)
-{
-    return lay(engine, Lead::Gregorian, year, month);
-}
-
-MonthLayout LayHijriLedMonth(const CalendarEngine &engine, int32_t year, int32_t month)
-{
-    return lay(engine, Lead::Hijri, year, month);
-}
-
-MonthLayout LayMonth(const CalendarEngine &engine, Lead lead, int32_t year, int32_t month)
-{
-    return lay(engine, lead, year, month);
 }
 
 QString keyLetter(int16_t monthKey)

@@ -38,8 +38,8 @@ struct MonthLayout {
     int cellOfDay(int32_t leadDay) const;
 };
 
-MonthLayout LayGregLedMonth(const CalendarEngine &engine, int32_t year, int32_t month);
-MonthLayout LayHijriLedMonth(const CalendarEngine &engine, int32_t year, int32_t month);
+// The month of the leading calendar laid out; any year and month, whatever
+// the engine answers.
 MonthLayout LayMonth(const CalendarEngine &engine, Lead lead, int32_t year, int32_t month);
 
 // How the other calendar's number is written: on screen the plain number,

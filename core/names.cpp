@@ -65,4 +65,9 @@ QString MonthName(Lead calendar, int32_t month)
     return calendar == Lead::Gregorian ? GregMonthName(month) : HijriMonthName(month);
 }
 
+QString DateInWords(Lead calendar, const Ymd &date)
+{
+    return QString::number(date.day) + u' ' + MonthName(calendar, date.month) + u' ' + QString::number(date.year);
+}
+
 } // namespace core

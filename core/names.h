@@ -24,5 +24,7 @@ Ymd TodayIn(Lead calendar);
 
 // "July", "Muharram": a month's name in its calendar.
 QString MonthName(Lead calendar, int32_t month);
+// "9 Muharram 1446": a date as the program writes it in words.
+QString DateInWords(Lead calendar, const Ymd &date);
 
 } // namespace core

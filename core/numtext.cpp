@@ -1,7 +1,6 @@
 #include "numtext.h"
 
-#include <algorithm>
-#include <charconv>
+#include <QLocale>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -57,45 +56,10 @@ double readRadix(Reader &in, int base)
     return value;
 }
 
-// The decimal exponent of the number's first significant digit, plus one:
-// 3 for "123", 0 for "0.5", -2 for "0.005", shifted by the exponent. Only
-// its sign is used, to tell a number too large for a double from one too
-// small, so it saturates far beyond either.
-class Magnitude {
-public:
-    void integerDigit(char digit)
-    {
-        if (digit != '0' || significant_)
-            ++value_, significant_ = true;
-    }
-    void fractionDigit(char digit)
-    {
-        if (significant_)
-            return;
-        if (digit == '0')
-            --value_;
-        else
-            significant_ = true;
-    }
-    void exponent(bool negative, std::string_view digits)
-    {
-        int64_t e = 0;
-        for (char d : digits)
-            e = std::min<int64_t>(e * 10 + (d - '0'), Saturation);
-        value_ = std::clamp<int64_t>(value_ + (negative ? -e : e), -Saturation, Saturation);
-    }
-    bool tooLarge() const { return value_ > 0; }
-
-private:
-    static constexpr int64_t Saturation = int64_t(1) << 40; // far beyond a double's 10^±324
-    int64_t value_ = 0;
-    bool significant_ = false;
-};
-
-// Copies the decimal number's characters and converts them exactly and
-// correctly rounded. The point is always "." and the exponent "E": the
-// user's locale (a decimal comma) has no say, so no C library call that
-// follows it is used.
+// Copies the decimal number's characters and converts them correctly
+// rounded, in the C locale whatever the user's: the point is always "." and
+// the exponent "E". Beyond a double's range the number is infinite when too
+// large, and zero when too small even to be a denormal.
 double readDecimal(Reader &in)
 {
     bool negative = false;
@@ -104,21 +68,14 @@ double readDecimal(Reader &in)
         in.next();
     }
     std::string number;
-    Magnitude magnitude;
     bool mantissa = false;
-    for (; isAsciiDigit(in.peek()); in.next()) {
+    for (; isAsciiDigit(in.peek()); in.next(), mantissa = true)
         number += char(in.peek());
-        magnitude.integerDigit(number.back());
-        mantissa = true;
-    }
     if (in.peek() == u'.') {
         number += '.';
         in.next();
-        for (; isAsciiDigit(in.peek()); in.next()) {
+        for (; isAsciiDigit(in.peek()); in.next(), mantissa = true)
             number += char(in.peek());
-            magnitude.fractionDigit(number.back());
-            mantissa = true;
-        }
     }
     if (!mantissa)
         return 0;
@@ -132,19 +89,10 @@ double readDecimal(Reader &in)
         std::string digits;
         for (; isAsciiDigit(in.peek()); in.next())
             digits += char(in.peek());
-        if (!digits.empty()) {
-            number += negativeExponent ? "e-" : "e";
-            number += digits;
-            magnitude.exponent(negativeExponent, digits);
-        }
+        if (!digits.empty())
+            number += (negativeExponent ? "e-" : "e") + digits;
     }
-    double value = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    // Beyond a double's range from_chars leaves the value alone: the number
-    // is infinite when too large, and zero when too small even to be a
-    // denormal.
-    if (error == std::errc::result_out_of_range)
-        value = magnitude.tooLarge() ? std::numeric_limits<double>::infinity() : 0.0;
+    const double value = QLocale::c().toDouble(QLatin1StringView(number.data(), qsizetype(number.size())));
     return negative ? -value : value;
 }
 

@@ -74,8 +74,8 @@ public:
             return {};
         const core::LaidCell &day = page.cells[std::size_t(n)];
         const core::Ymd lead{page.year, page.month, day.leadDay};
-        QString text = core::WeekDayName(core::placeOfCell(cell).column) + u' ' + dateInWords(lead, page.lead)
-            + QStringLiteral(", ") + dateInWords(day.other, core::otherCalendar(page.lead));
+        QString text = core::WeekDayName(core::placeOfCell(cell).column) + u' ' + core::DateInWords(page.lead, lead)
+            + QStringLiteral(", ") + core::DateInWords(core::otherCalendar(page.lead), day.other);
         if (n == window_.todayCell())
             text += QStringLiteral(", today");
         return text;
@@ -84,12 +84,6 @@ public:
     QString columnHeader(int column) const override { return core::WeekDayName(column); }
 
 private:
-    static QString dateInWords(const core::Ymd &date, core::Lead calendar)
-    {
-        return core::PlainNumber(date.day) + u' ' + core::MonthName(calendar, date.month) + u' '
-            + core::PlainNumber(date.year);
-    }
-
     QPointer<QWidget> picture_;
     const CalMain &window_;
 };

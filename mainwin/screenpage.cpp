@@ -104,12 +104,12 @@ void CalMain::DrawWeekdayHeader()
 
 void CalMain::DrawGregLedMonth(int32_t Year, int32_t Month)
 {
-    showLaidMonth(core::LayGregLedMonth(core::engine(), Year, Month));
+    showLaidMonth(core::LayMonth(core::engine(), core::Lead::Gregorian, Year, Month));
 }
 
 void CalMain::DrawHijriLedMonth(int32_t Year, int32_t Month)
 {
-    showLaidMonth(core::LayHijriLedMonth(core::engine(), Year, Month));
+    showLaidMonth(core::LayMonth(core::engine(), core::Lead::Hijri, Year, Month));
 }
 
 void CalMain::DrawDayCell(int16_t CellIndex, const QString &LeadText, core::Colour LeadColor, const QString &SecText,

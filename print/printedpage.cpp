@@ -92,12 +92,12 @@ void PrintedPage::PrintWeekdayHeader()
 
 void PrintedPage::PrintGregLedMonth(int32_t Month, int32_t Year)
 {
-    printMonth(core::LayGregLedMonth(core::engine(), Year, Month));
+    printMonth(core::LayMonth(core::engine(), core::Lead::Gregorian, Year, Month));
 }
 
 void PrintedPage::PrintHijriLedMonth(int32_t Month, int32_t Year)
 {
-    printMonth(core::LayHijriLedMonth(core::engine(), Year, Month));
+    printMonth(core::LayMonth(core::engine(), core::Lead::Hijri, Year, Month));
 }
 
 void PrintedPage::printMonth(const core::MonthLayout &layout)

@@ -12,57 +12,54 @@ namespace {
 
 using EntryFn = void *(*)(int32_t);
 
+// The library's entry points that the program calls.
+struct Entries {
+    zendat32_month_days_fn gregDays, hijriDays;
+    zendat32_weekday_fn weekday;
+    zendat32_check_fn checkGreg, checkHijri;
+    zendat32_convert_fn hijriToGreg, gregToHijri;
+};
+
 // The engine reached through the library's entry points.
 class LibraryEngine final : public core::CalendarEngine {
 public:
-    LibraryEngine(void *handle, zendat32_month_days_fn gregDays, zendat32_month_days_fn hijriDays,
-                  zendat32_weekday_fn weekday, zendat32_check_fn checkGreg, zendat32_check_fn checkHijri,
-                  zendat32_convert_fn hijriToGreg, zendat32_convert_fn gregToHijri)
-        : handle_(handle), gregDays_(gregDays), hijriDays_(hijriDays), weekday_(weekday), checkGreg_(checkGreg),
-          checkHijri_(checkHijri), hijriToGreg_(hijriToGreg), gregToHijri_(gregToHijri)
-    {}
+    LibraryEngine(void *handle, const Entries &entries) : handle_(handle), e_(entries) {}
     ~LibraryEngine() override { dlclose(handle_); }
     LibraryEngine(const LibraryEngine &) = delete;
     LibraryEngine &operator=(const LibraryEngine &) = delete;
 
-    int32_t GregMonthDays(int32_t year, int32_t month) const override { return gregDays_(&year, &month); }
-    int32_t HijriMonthDays(int32_t year, int32_t month) const override { return hijriDays_(&year, &month); }
+    int32_t GregMonthDays(int32_t year, int32_t month) const override { return e_.gregDays(&year, &month); }
+    int32_t HijriMonthDays(int32_t year, int32_t month) const override { return e_.hijriDays(&year, &month); }
     int32_t WeekDayOf(int32_t year, int32_t month, int32_t day) const override
     {
         int32_t weekday = 0;
-        weekday_(&year, &month, &day, &weekday);
+        e_.weekday(&year, &month, &day, &weekday);
         return weekday;
     }
     bool CheckGregDate(int32_t year, int32_t month, int32_t day) const override
     {
-        return checkGreg_(&year, &month, &day) == 1;
+        return e_.checkGreg(&year, &month, &day) == 1;
     }
     bool CheckHijriDate(int32_t year, int32_t month, int32_t day) const override
     {
-        return checkHijri_(&year, &month, &day) == 1;
+        return e_.checkHijri(&year, &month, &day) == 1;
     }
     core::Ymd HijriToGreg(int32_t year, int32_t month, int32_t day) const override
     {
         core::Ymd out;
-        hijriToGreg_(&year, &month, &day, &out.year, &out.month, &out.day);
+        e_.hijriToGreg(&year, &month, &day, &out.year, &out.month, &out.day);
         return out;
     }
     core::Ymd GregToHijri(int32_t year, int32_t month, int32_t day) const override
     {
         core::Ymd out;
-        gregToHijri_(&year, &month, &day, &out.year, &out.month, &out.day);
+        e_.gregToHijri(&year, &month, &day, &out.year, &out.month, &out.day);
         return out;
     }
 
 private:
     void *handle_;
-    zendat32_month_days_fn gregDays_;
-    zendat32_month_days_fn hijriDays_;
-    zendat32_weekday_fn weekday_;
-    zendat32_check_fn checkGreg_;
-    zendat32_check_fn checkHijri_;
-    zendat32_convert_fn hijriToGreg_;
-    zendat32_convert_fn gregToHijri_;
+    const Entries e_;
 };
 
 core::Failure failure(const QString &file, const QString &reason)
@@ -108,22 +105,26 @@ core::Result<std::unique_ptr<core::CalendarEngine>> loadEngine(const QString &pr
         dlclose(handle);
         return failure(path, QStringLiteral("it has no entry point table (zendat32_entry)"));
     }
-    constexpr int32_t ordinals[]
-        = {ZENDAT32_GREG_MONTH_DAYS,  ZENDAT32_HIJRI_MONTH_DAYS, ZENDAT32_WEEKDAY_OF,   ZENDAT32_CHECK_GREG_DATE,
-           ZENDAT32_CHECK_HIJRI_DATE, ZENDAT32_HIJRI_TO_GREG,    ZENDAT32_GREG_TO_HIJRI};
-    void *found[std::size(ordinals)];
-    for (std::size_t i = 0; i < std::size(ordinals); ++i) {
-        found[i] = entry(ordinals[i]);
-        if (!found[i]) {
-            dlclose(handle);
-            return failure(path, QStringLiteral("it has no entry point with ordinal %1").arg(ordinals[i]));
-        }
+    // Each ordinal in turn: the first one missing is the one named.
+    Entries entries{};
+    int32_t missing = 0;
+    const auto resolve = [&](int32_t ordinal, auto &function) {
+        function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(entry(ordinal));
+        if (!function && !missing)
+            missing = ordinal;
+    };
+    resolve(ZENDAT32_GREG_MONTH_DAYS, entries.gregDays);
+    resolve(ZENDAT32_HIJRI_MONTH_DAYS, entries.hijriDays);
+    resolve(ZENDAT32_WEEKDAY_OF, entries.weekday);
+    resolve(ZENDAT32_CHECK_GREG_DATE, entries.checkGreg);
+    resolve(ZENDAT32_CHECK_HIJRI_DATE, entries.checkHijri);
+    resolve(ZENDAT32_HIJRI_TO_GREG, entries.hijriToGreg);
+    resolve(ZENDAT32_GREG_TO_HIJRI, entries.gregToHijri);
+    if (missing) {
+        dlclose(handle);
+        return failure(path, QStringLiteral("it has no entry point with ordinal %1").arg(missing));
     }
-    std::unique_ptr<core::CalendarEngine> engine = std::make_unique<LibraryEngine>(
-        handle, reinterpret_cast<zendat32_month_days_fn>(found[0]), reinterpret_cast<zendat32_month_days_fn>(found[1]),
-        reinterpret_cast<zendat32_weekday_fn>(found[2]), reinterpret_cast<zendat32_check_fn>(found[3]),
-        reinterpret_cast<zendat32_check_fn>(found[4]), reinterpret_cast<zendat32_convert_fn>(found[5]),
-        reinterpret_cast<zendat32_convert_fn>(found[6]));
+    std::unique_ptr<core::CalendarEngine> engine = std::make_unique<LibraryEngine>(handle, entries);
     return engine;
 }
 

@@ -119,7 +119,7 @@ private slots:
             return (y == 622 && m == 7 && d < 16) ? Ymd{0, 0, 0} : realEngine->GregToHijri(y, m, d);
         };
         refusing.hijriMonthDays = [](int32_t y, int32_t m) { return m == 0 ? 1 : realEngine->HijriMonthDays(y, m); };
-        const MonthLayout page = core::LayGregLedMonth(refusing, 622, 7);
+        const MonthLayout page = core::LayMonth(refusing, core::Lead::Gregorian, 622, 7);
         QCOMPARE(page.FirstCell, 20);
         QCOMPARE(page.first().other, (Ymd{1, 1, 1}));
         QCOMPARE(page.last().monthKey, int16_t(0));
@@ -128,7 +128,7 @@ private slots:
         saturday.weekDayOf = [](int32_t y, int32_t m, int32_t d) {
             return (y == 622 && m == 7 && d == 1) ? 6 : realEngine->WeekDayOf(y, m, d);
         };
-        const MonthLayout moved = core::LayGregLedMonth(saturday, 622, 7);
+        const MonthLayout moved = core::LayMonth(saturday, core::Lead::Gregorian, 622, 7);
         QCOMPARE(moved.FirstCell, 20);
         QCOMPARE(moved.first().leadDay, 14);
     }
@@ -143,7 +143,8 @@ private slots:
         fourMonths.gregToHijri = [](int32_t, int32_t m, int32_t) { return Ymd{1446, m, 1}; };
         const MonthLayout pages[] = {core::LayMonth(*realEngine, Lead::Hijri, 1446, 13),
                                      core::LayMonth(*realEngine, Lead::Gregorian, 2024, INT32_MIN),
-                                     core::LayGregLedMonth(day0, 2024, 7), core::LayGregLedMonth(fourMonths, 2024, 7)};
+                                     core::LayMonth(day0, core::Lead::Gregorian, 2024, 7),
+                                     core::LayMonth(fourMonths, core::Lead::Gregorian, 2024, 7)};
         for (const MonthLayout &page : pages)
             QVERIFY2(!page.valid && page.cellOfDay(1) == 0, qPrintable(QString::number(page.month)));
 
