@@ -10,6 +10,8 @@
 #include "printchecks.h"
 #include "printjob.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 constexpr int ClientWidthTwips = 4485;
@@ -128,12 +130,16 @@ void CalPrint::PrintPRT_Click()
         platform::showFailure(this, checked.failure());
         return;
     }
-    PrintJob job(range, printer_);
-    // The job lets window events through between months: Print stays out of
-    // reach until it ends, so that a second press cannot start another job.
+    // Print stays out of reach while the job runs, and until the presses
+    // that waited in the window system's queue meanwhile have reached it:
+    // one press, one job. The focus stays where the user left it.
+    const bool focused = PrintPRT->hasFocus();
     PrintPRT->setEnabled(false);
-    const core::Result<> printed = job.run(CanPrint);
+    const core::Result<> printed = PrintJob(range, printer_).run(CanPrint);
+    QCoreApplication::processEvents();
     PrintPRT->setEnabled(true);
+    if (focused)
+        PrintPRT->setFocus(Qt::OtherFocusReason);
     if (!printed)
         platform::showFailure(this, printed.failure());
 }

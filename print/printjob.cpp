@@ -73,11 +73,16 @@ core::Result<> PrintJob::printMonths(bool cancellable)
     return {};
 }
 
-core::Failure PrintJob::notPrinted(int32_t month, const core::Failure &fault) const
+// Once the user has asked to stop (the dialog's Exit, the printing box's
+// Cancel) while the job waited, the months they chose not to print are not
+// reported: nothing is.
+core::Result<> PrintJob::notPrinted(int32_t month, const core::Failure &fault) const
 {
+    if (core::CancelPrintFlag != core::False16)
+        return {};
     const QString monthName = core::MonthName(range_.calendar, month);
     const QString months = (month == range_.To ? QStringLiteral("%1 %2 was not printed.")
                                                : QStringLiteral("%1 %2 and the months after it were not printed."))
                                .arg(monthName, core::PlainNumber(range_.Year));
-    return {fault.text + QStringLiteral("\n\n") + months, core::messages::PrintingTitle};
+    return core::Failure{fault.text + QStringLiteral("\n\n") + months, core::messages::PrintingTitle};
 }

@@ -43,7 +43,7 @@ private:
     platform::Printer &printer();
     core::Result<> printMonths(bool cancellable);
     // The printer's fault, then which months were not printed.
-    core::Failure notPrinted(int32_t month, const core::Failure &fault) const;
+    core::Result<> notPrinted(int32_t month, const core::Failure &fault) const;
 
     const PrintRange range_;
     platform::Printer *printer_;

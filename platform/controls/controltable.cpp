@@ -46,6 +46,9 @@ protected:
             return event->accept();
         QPushButton::mousePressEvent(event);
     }
+    // A double-click presses a button once: its second press is not a
+    // second click.
+    void mouseDoubleClickEvent(QMouseEvent *event) override { event->accept(); }
 };
 
 class OptionButton : public QRadioButton {

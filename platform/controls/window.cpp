@@ -12,10 +12,12 @@ void applyWindowLook(QWidget *window)
 {
     QPalette palette = window->palette();
     palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::WindowText, Qt::black);
     palette.setColor(QPalette::Base, Qt::white);
-    palette.setColor(QPalette::Text, Qt::black);
-    palette.setColor(QPalette::ButtonText, Qt::black);
+    // Texts are black while a control is enabled; disabled, it keeps the
+    // style's grey, so that it looks as out of reach as it is.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(group, role, Qt::black);
     window->setPalette(palette);
     window->setAutoFillBackground(true);
     window->setFont(arialFont(WindowFontPoints, true));

@@ -28,13 +28,19 @@ inline std::optional<Op> headingOf(const testsupport::RecordingPrinter &printer,
     return std::nullopt;
 }
 
-// Chooses the calendar, fills year, from and to, and presses Print.
-inline void print(CalPrint &dialog, bool hijri, const QStringList &range)
+// Chooses the calendar and fills year, from and to.
+inline void fill(CalPrint &dialog, bool hijri, const QStringList &range)
 {
     (hijri ? testsupport::option(dialog, "OPTHegiry") : testsupport::option(dialog, "OPTGregorian"))->setChecked(true);
     testsupport::box(dialog, "YearTXTPRT")->setText(range[0]);
     testsupport::box(dialog, "FromMonthTXTPRT")->setText(range[1]);
     testsupport::box(dialog, "ToMonthTXTPRT")->setText(range[2]);
+}
+
+// The same, then presses Print.
+inline void print(CalPrint &dialog, bool hijri, const QStringList &range)
+{
+    fill(dialog, hijri, range);
     dialog.PrintPRT_Click();
 }
 

@@ -233,26 +233,42 @@ private slots:
         QCOMPARE(p.printer.endDocCount(), 3); // the stop ends no page: no blank page comes out
     }
 
-    // A click on Print, and Space on it, while a job of twelve months runs prints nothing more.
-    void secondPrintDuringAJob()
+    // A click on Print and Space on it, while a job runs or waiting in the queue when it ends, print nothing more;
+    // meanwhile Print is drawn grey. The focus stays on Print, where Space prints again.
+    void onePressOneJob_data()
     {
+        QTest::addColumn<QStringList>("range");
+        QTest::newRow("twelve months") << QStringList{"2024", "1", "12"};
+        QTest::newRow("one month") << QStringList{"2024", "7", "7"};
+    }
+
+    void onePressOneJob()
+    {
+        QFETCH(QStringList, range);
         Printing p;
         QVERIFY(testsupport::activate(p.dialog));
-        bool clicked = false;
-        bool enabledDuringTheJob = true;
+        QPushButton *print = testsupport::button(p.dialog, "PrintPRT");
+        bool pressed = false, greyWhileRunning = false;
         p.printer.afterEndDoc = [&] {
             if (p.printer.documentCount() == 1)
                 QTimer::singleShot(0, &p.dialog, [&] {
-                    enabledDuringTheJob = testsupport::button(p.dialog, "PrintPRT")->isEnabled();
-                    QTest::mouseClick(testsupport::button(p.dialog, "PrintPRT"), Qt::LeftButton);
-                    QTest::keyClick(testsupport::button(p.dialog, "PrintPRT"),
-                                    Qt::Key_Space); // the keyboard reaches past the printing box
-                    clicked = true;
+                    greyWhileRunning = !print->isEnabled()
+                        && print->palette().color(QPalette::Disabled, QPalette::ButtonText) != QColor(Qt::black);
+                    QTest::mouseClick(print, Qt::LeftButton);
+                    QTest::keyClick(print, Qt::Key_Space); // the keyboard reaches past the printing box
+                    pressed = true;
                 });
         };
-        printtests::print(p.dialog, false, {"2024", "1", "12"});
-        QVERIFY(clicked && !enabledDuringTheJob && testsupport::button(p.dialog, "PrintPRT")->isEnabled());
-        QCOMPARE(p.printer.documentCount(), 12);
+        printtests::fill(p.dialog, false, range);
+        print->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(print, Qt::Key_Space);
+        const int months = range[2].toInt() - range[1].toInt() + 1;
+        QVERIFY(pressed && greyWhileRunning && print->isEnabled());
+        QCOMPARE(p.printer.documentCount(), months);
+        QCOMPARE(p.dialog.focusWidget(), print);
+        p.printer.afterEndDoc = {};
+        QTest::keyClick(print, Qt::Key_Space);
+        QCOMPARE(p.printer.documentCount(), 2 * months);
         QCOMPARE(p.messages->count(), 0);
     }
 

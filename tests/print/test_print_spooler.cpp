@@ -77,16 +77,22 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<int>("spooled");
         QTest::addColumn<QStringList>("message");
+        QTest::addColumn<bool>("exitWhileWaiting"); // Exit pressed a second into the job
         const QString fromApril = QStringLiteral("April 2024 and the months after it were not printed.");
-        QTest::newRow("none") << QString() << 2 << QStringList();
-        QTest::newRow("no queue") << "lpadmin -x" << 0 << QStringList{"No printer is installed"};
-        QTest::newRow("no spooler") << "stop" << 0 << QStringList{"print service is not running", fromApril};
-        QTest::newRow("spooler frozen") << "freeze" << 0 << QStringList{"print service is not answering", fromApril};
-        QTest::newRow("rejecting queue") << "cupsreject" << 0 << QStringList{"\"dovrin-pdf\" refuses jobs", fromApril};
+        QTest::newRow("none") << QString() << 2 << QStringList() << false;
+        QTest::newRow("no queue") << "lpadmin -x" << 0 << QStringList{"No printer is installed"} << false;
+        QTest::newRow("no spooler") << "stop" << 0 << QStringList{"print service is not running", fromApril} << false;
+        QTest::newRow("spooler frozen") << "freeze" << 0 << QStringList{"print service is not answering", fromApril}
+                                        << false;
+        QTest::newRow("rejecting queue") << "cupsreject" << 0 << QStringList{"\"dovrin-pdf\" refuses jobs", fromApril}
+                                         << false;
         QTest::newRow("spooler stops between months")
-            << "stop later" << 1 << QStringList{"print service is not running", "May 2024 was not printed."};
+            << "stop later" << 1 << QStringList{"print service is not running", "May 2024 was not printed."} << false;
         QTest::newRow("spooler freezes between months")
-            << "freeze later" << 1 << QStringList{"print service is not answering", "May 2024 was not printed."};
+            << "freeze later" << 1 << QStringList{"print service is not answering", "May 2024 was not printed."}
+            << false;
+        // The user asked to stop: the months they chose not to print are not reported.
+        QTest::newRow("spooler frozen, Exit pressed") << "freeze" << 0 << QStringList() << true;
     }
 
     void faults()
@@ -94,6 +100,7 @@ private slots:
         QFETCH(QString, fault);
         QFETCH(int, spooled);
         QFETCH(QStringList, message);
+        QFETCH(bool, exitWhileWaiting);
         const QList<int> before = spooledJobs();
         // The job lets events through between months: once the first month is in the spool, the spooler goes.
         QTimer watcher;
@@ -119,6 +126,8 @@ private slots:
         testsupport::MessageCatcher messages;
         CalPrint dialog;
         dialog.show();
+        if (exitWhileWaiting)
+            QTimer::singleShot(1000, testsupport::button(dialog, "CancelButton"), &QPushButton::click);
         // The window's events while the job runs: the longest time without a tick of a 10 ms timer.
         QElapsedTimer clock, sinceTick;
         qint64 longestGap = 0;
