@@ -5,6 +5,7 @@
 #include "platform/units.h"
 
 #include <QRect>
+#include <QMoveEvent>
 #include <QShowEvent>
 #include <QWidget>
 
@@ -21,8 +22,9 @@ void applyWindowLook(QWidget *window);
 // left = (screen width - window width) / 2, top likewise, with the outer size.
 void centreOnScreen(QWidget *window);
 
-// A top-level window of the program: a window's load handler centres it,
-// and its first showing centres it again once its frame's size is known.
+// A top-level window of the program: its load handler centres it, and its
+// first showing centres it again, and once more when the window manager has
+// framed it and the frame's size is known.
 template <class QtWindow> class Window : public QtWindow {
 public:
     using QtWindow::QtWindow;
@@ -31,14 +33,23 @@ protected:
     void showEvent(QShowEvent *event) override
     {
         QtWindow::showEvent(event);
-        if (!shownBefore_) {
-            shownBefore_ = true;
+        if (placement_ == Placement::NotShown) {
+            placement_ = Placement::AwaitingFrame;
+            centreOnScreen(this);
+        }
+    }
+    void moveEvent(QMoveEvent *event) override
+    {
+        QtWindow::moveEvent(event);
+        if (placement_ == Placement::AwaitingFrame && this->frameGeometry().size() != this->size()) {
+            placement_ = Placement::Centred;
             centreOnScreen(this);
         }
     }
 
 private:
-    bool shownBefore_ = false;
+    enum class Placement { NotShown, AwaitingFrame, Centred };
+    Placement placement_ = Placement::NotShown;
 };
 
 } // namespace platform
