@@ -40,6 +40,7 @@ private slots:
         QTest::newRow("Letter portrait") << QPageSize::Letter << QPageLayout::Portrait << false;
         QTest::newRow("Letter landscape") << QPageSize::Letter << QPageLayout::Landscape << false;
         QTest::newRow("A5 portrait") << QPageSize::A5 << QPageLayout::Portrait << true;
+        QTest::newRow("A5 landscape") << QPageSize::A5 << QPageLayout::Landscape << true;
     }
 
     // May and September 2024 (short and long headings) and Ramadan 1445, one document each.
@@ -79,9 +80,10 @@ private slots:
 
             const auto texts = printtests::textsOf(printer, document);
             QVERIFY(texts.size() > 7 + 2 + 28 * 2);
-            // The weekday names stand on the grid's top line, each centred in its column.
+            // The weekday names stand on the grid's top line, each centred in its column and narrower than it.
             for (int k = 0; k < 7; ++k) {
                 QCOMPARE(texts[k].text, core::WeekDayName(k));
+                QVERIFY2(texts[k].x2 - texts[k].x1 < page.gridWidth() / 7, qPrintable(texts[k].text));
                 QVERIFY(near((texts[k].x1 + texts[k].x2) / 2, page.left() + page.gridWidth() / 7 * (k + 0.5)));
                 QVERIFY(near(texts[k].y2, Expected::top));
             }
@@ -102,6 +104,14 @@ private slots:
             QVERIFY(near(legend[0].x1, page.left()) && near(legend[1].x2, right));
             for (const Op &entry : legend)
                 QVERIFY(near(entry.y1, bottom + (entry.y2 - entry.y1)));
+            // No two texts overlap.
+            for (std::size_t i = 0; i < texts.size(); ++i)
+                for (std::size_t j = i + 1; j < texts.size(); ++j) {
+                    const QRectF a(QPointF(texts[i].x1, texts[i].y1), QPointF(texts[i].x2, texts[i].y2));
+                    const QRectF b(QPointF(texts[j].x1, texts[j].y1), QPointF(texts[j].x2, texts[j].y2));
+                    QVERIFY2(!a.intersected(b).isValid() || a.intersected(b).isEmpty(),
+                             qPrintable(texts[i].text + QStringLiteral(" over ") + texts[j].text));
+                }
             // Nothing printed where the printer cannot reach.
             for (const Op &op : texts)
                 QVERIFY2(op.x1 >= -1e-3 && op.y1 >= -1e-3 && op.x2 <= page.scaleX + 1e-3 && op.y2 <= page.scaleY + 1e-3,
