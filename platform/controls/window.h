@@ -4,8 +4,8 @@
 
 #include "platform/units.h"
 
-#include <QRect>
 #include <QMoveEvent>
+#include <QRect>
 #include <QShowEvent>
 #include <QWidget>
 

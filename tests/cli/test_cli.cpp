@@ -147,6 +147,9 @@ private slots:
         QTest::newRow("no command") << QStringList{} << "no command" << 2;
         QTest::newRow("unknown command") << QStringList{"to-julian", "2024-07-16"} << "unknown command" << 2;
         QTest::newRow("two dates") << QStringList{"to-hijri", "2024-07-16", "2024-07-17"} << "takes one date" << 2;
+        QTest::newRow("unknown option") << QStringList{"to-hijri", "--bogus"} << "Unknown option '--bogus'" << 2;
+        QTest::newRow("unknown option after the date")
+            << QStringList{"to-gregorian", "1446-01-09", "-x"} << "Unknown option '-x'" << 2;
         QTest::newRow("month 13") << pdf + QStringList{"2024", "--from", "1", "--to", "13"} << months << 1;
         QTest::newRow("June 622") << pdf + QStringList{"622", "--from", "6", "--to", "7"} << dates << 1;
         QTest::newRow("February 2562") << pdf + QStringList{"2562", "--from", "1", "--to", "2"} << dates << 1;
@@ -301,6 +304,7 @@ private slots:
         QCOMPARE(version.status, 0);
         const Run help = runCli({"--help"});
         QCOMPARE(help.status, 0);
+        QVERIFY2(help.out.startsWith(u"Usage: dovrin-cli [options]"), qPrintable(help.out)); // not the path run
         QCOMPARE(helpEntries(help.out, {"Commands", "Options"}),
                  QStringList({"-h, --help", "-v, --version", "pdf FILE", "to-gregorian DATE", "to-hijri DATE"}));
         QFile page(QStringLiteral(DOVRIN_MAN_PAGE));
