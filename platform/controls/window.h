@@ -36,20 +36,25 @@ protected:
         if (placement_ == Placement::NotShown) {
             placement_ = Placement::AwaitingFrame;
             centreOnScreen(this);
+            centredAt_ = this->pos();
         }
     }
+    // The frame is known once the frame geometry differs from the inner
+    // size; a window moved meanwhile by anyone else stays where it is.
     void moveEvent(QMoveEvent *event) override
     {
         QtWindow::moveEvent(event);
-        if (placement_ == Placement::AwaitingFrame && this->frameGeometry().size() != this->size()) {
-            placement_ = Placement::Centred;
+        if (placement_ != Placement::AwaitingFrame || this->frameGeometry().size() == this->size())
+            return;
+        placement_ = Placement::Centred;
+        if (this->pos() == centredAt_)
             centreOnScreen(this);
-        }
     }
 
 private:
     enum class Placement { NotShown, AwaitingFrame, Centred };
     Placement placement_ = Placement::NotShown;
+    QPoint centredAt_;
 };
 
 } // namespace platform
