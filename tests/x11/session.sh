@@ -13,7 +13,13 @@ done
 dir=$(mktemp -d) || exit 1
 pids=""
 # Last started, first ended; each bus ends the daemons it started.
-trap 'for p in $pids; do kill $p && while kill -0 $p; do sleep 0.05; done; done 2>/dev/null; rm -rf "$dir"' EXIT
+end() {
+    for pid in $pids; do
+        kill "$pid" && while kill -0 "$pid"; do sleep 0.05; done
+    done 2>/dev/null
+    rm -rf "$dir"
+}
+trap end EXIT
 trap 'exit 143' HUP INT PIPE TERM
 fail() { cat "$dir/log"; echo "$1"; exit 1; }
 up() { # waits up to 10 s for a command to succeed

@@ -1,9 +1,7 @@
-"""Every user path once through the real thing: the program in an X session
-under a window manager, driven by input through the X server, read back as a
-screen reader reads it, printing to a private CUPS queue; and dovrin-cli
-writing into real files, pipes and devices.
-
-    session.sh /usr/bin/python3 test_x11.py DOVRIN DOVRIN_CLI"""
+"""Every user path once through the real thing, under session.sh: the program
+driven through the X server, read back as a screen reader reads it, printing
+to a private CUPS queue; dovrin-cli into files, pipes and devices.
+Arguments: DOVRIN DOVRIN_CLI."""
 import datetime
 import os
 import re
@@ -139,11 +137,11 @@ def named(title, role, name):
 
 def grid(year, month):
     def check(s):
-        days = [datetime.date(year, month, 1) + datetime.timedelta(n) for n in range(31)]
-        want = [spoken(day) for day in days if day.month == month]
+        first = datetime.date(year, month, 1)
+        want = [spoken(day) for n in range(31) if (day := first + datetime.timedelta(n)).month == month]
         got = [cell.name for cell in s.program.find(MAIN, "table", "Days of the month")]
-        bad = next((n for n in range(max(len(got), len(want))) if got[n:n + 1] != want[n:n + 1]), None)
-        return bad is not None and f"cell {bad + 1} of {len(got)} reads {got[bad:bad + 1]}, not {want[bad:bad + 1]}"
+        return got != want and next((f"a cell reads '{g}', not '{w}'" for g, w in zip(got, want) if g != w),
+                                    f"{len(got)} cells for {len(want)} days")
     return check
 
 
