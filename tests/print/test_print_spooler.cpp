@@ -91,6 +91,8 @@ private slots:
         QTest::newRow("spooler freezes between months")
             << "freeze later" << 1 << QStringList{"print service is not answering", "May 2024 was not printed."}
             << false;
+        QTest::newRow("quota reached after a month")
+            << "quota" << 1 << QStringList{"did not take the document", "May 2024 was not printed."} << false;
         // The user asked to stop: the months they chose not to print are not reported.
         QTest::newRow("spooler frozen, Exit pressed") << "freeze" << 0 << QStringList() << true;
     }
@@ -121,6 +123,8 @@ private slots:
             QCOMPARE(spooler(fault).exitCode, 0);
         else if (fault == QStringLiteral("freeze"))
             QCOMPARE(signalSpooler(SIGSTOP), 0);
+        else if (fault == QStringLiteral("quota")) // a kilobyte a day: the queue takes one document, then no more
+            QCOMPARE(cups("lpadmin", {"-p", Queue, "-o", "job-k-limit=1", "-o", "job-quota-period=86400"}).exitCode, 0);
         else if (!fault.isEmpty())
             QCOMPARE(cups(fault.section(u' ', 0, 0), fault.split(u' ').mid(1) << Queue).exitCode, 0);
         testsupport::MessageCatcher messages;
