@@ -20,6 +20,10 @@ const QList<Command> &commands()
          QStringLiteral("Converts a Hijri date, YYYY-MM-DD, to the Gregorian calendar."), runToGregorian},
         {QStringLiteral("pdf"), QStringLiteral("FILE"),
          QStringLiteral("Writes months of a year, one page each as printed, into one PDF file."), runPdf},
+        {QStringLiteral("ics"), QStringLiteral("FILE"),
+         QStringLiteral("Writes the Hijri date of every day of months of a year as an iCalendar file for calendar "
+                        "programs."),
+         runIcs},
     };
     return table;
 }

@@ -46,7 +46,9 @@ bool installEngine();
 // The conversion commands (convertcommands.cpp).
 int runToHijri(const Command &command, const QStringList &arguments);
 int runToGregorian(const Command &command, const QStringList &arguments);
-// The print command (pdfcommand.cpp).
+// The commands that write months: pdf (pdfcommand.cpp) and ics
+// (icscommand.cpp).
 int runPdf(const Command &command, const QStringList &arguments);
+int runIcs(const Command &command, const QStringList &arguments);
 
 } // namespace cli

@@ -155,8 +155,11 @@ private slots:
         QTest::newRow("February 2562") << pdf + QStringList{"2562", "--from", "1", "--to", "2"} << dates << 1;
         QTest::newRow("Hijri Safar 2000")
             << pdf + QStringList{"2000", "--from", "1", "--to", "2", "--hijri"} << dates << 1;
-        QTest::newRow("From after To") << pdf + QStringList{"2024", "--from", "5", "--to", "3"} << "no month to print"
+        QTest::newRow("From after To") << pdf + QStringList{"2024", "--from", "5", "--to", "3"} << "no month to write"
                                        << 1;
+        QTest::newRow("ics, month 13") << QStringList{"ics", "out.pdf", "--year", "2024", "--to", "13"} << months << 1;
+        QTest::newRow("ics, Hijri year 0") << QStringList{"ics", "out.pdf", "--year", "0", "--hijri"} << dates << 1;
+        QTest::newRow("ics, no year") << QStringList{"ics", "out.pdf"} << "needs --year" << 2;
         QTest::newRow("decimal month") << pdf + QStringList{"2024", "--from", "1.5", "--to", "2"} << number << 2;
         QTest::newRow("decimal comma") << pdf + QStringList{"2024", "--from", "1,5", "--to", "2"} << number << 2;
         QTest::newRow("no --to") << pdf + QStringList{"2024", "--from", "1"} << "needs --to" << 2;
@@ -306,15 +309,16 @@ private slots:
         const Run help = runCli({"--help"});
         QCOMPARE(help.status, 0);
         QVERIFY2(help.out.startsWith(u"Usage: dovrin-cli [options]"), qPrintable(help.out)); // not the path run
-        QCOMPARE(helpEntries(help.out, {"Commands", "Options"}),
-                 QStringList({"-h, --help", "-v, --version", "pdf FILE", "to-gregorian DATE", "to-hijri DATE"}));
+        QCOMPARE(
+            helpEntries(help.out, {"Commands", "Options"}),
+            QStringList({"-h, --help", "-v, --version", "ics FILE", "pdf FILE", "to-gregorian DATE", "to-hijri DATE"}));
         QFile page(QStringLiteral(DOVRIN_MAN_PAGE));
         QVERIFY(page.open(QIODevice::ReadOnly));
         const QString manual = QString::fromUtf8(page.readAll());
         QCOMPARE(manualEntries(manual, {"COMMANDS", "OPTIONS"}), helpEntries(help.out, {"Commands", "Options"}));
         const QStringList pdfOptions = helpEntries(runCli({"pdf", "--help"}).out, {"Options"});
         QVERIFY(pdfOptions.contains(u"--paper SIZE"));
-        QCOMPARE(manualEntries(manual, {"PDF OPTIONS"}), pdfOptions);
+        QCOMPARE(manualEntries(manual, {"PDF AND ICS OPTIONS"}), pdfOptions);
     }
 
     // The engine comes from the program's own place only, never from the

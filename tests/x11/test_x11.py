@@ -12,34 +12,24 @@ import tempfile
 import time
 from pathlib import Path
 
-import desktop
-from desktop import run
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "support"))
+import desktop  # noqa: E402
+import hijri  # noqa: E402
+from desktop import run  # noqa: E402
 
 DOVRIN, CLI = (os.path.abspath(path) for path in sys.argv[1:3])
 SPOOLER = str(Path(__file__).resolve().parents[2] / "tools" / "cups-private-spooler")
 QUEUE, MAIN = "x11-pdf", "Dovrin"
 TODAY = datetime.date.today()
 
-# The grid's cell names from Python's own dates and the tabular Islamic civil
-# calendar: 1 Muharram 1 is Julian day 1948440, and years 2, 5, 7, 10, 13,
-# 16, 18, 21, 24, 26 and 29 of every 30 have 355 days.
+# The grid's cell names from Python's own dates and the Hijri oracle.
 WEEKDAYS = "Monday Tuesday Wednesday Thursday Friday Saturday Sunday".split()
 MONTHS = "January February March April May June July August September October November December".split()
-HIJRI_MONTHS = ["Muharram", "Safar", "Rabi I", "Rabi II", "Jumada I", "Jumada II", "Rajab", "Sha'ban",
-                "Ramadan", "Shawwal", "Thu Al-Qa'dah", "Thu Al-Hijjah"]
-
-
-def hijri_start(year, month):  # the Julian day of the 1st
-    return 1948440 + 354 * (year - 1) + (3 + 11 * year) // 30 + (59 * (month - 1) + 1) // 2
 
 
 def spoken(day):
-    jd = day.toordinal() + 1721425
-    year = (jd - 1948440) * 30 // 10631 + 1  # off by one at most
-    year += (hijri_start(year + 1, 1) <= jd) - (hijri_start(year, 1) > jd)
-    month = max(m for m in range(1, 13) if hijri_start(year, m) <= jd)
     return (f"{WEEKDAYS[day.weekday()]} {day.day} {MONTHS[day.month - 1]} {day.year}, "
-            f"{jd - hijri_start(year, month) + 1} {HIJRI_MONTHS[month - 1]} {year}" + ", today" * (day == TODAY))
+            f"{hijri.in_words(day)}" + ", today" * (day == TODAY))
 
 
 class Skip(Exception):
