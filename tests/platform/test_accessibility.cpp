@@ -64,6 +64,12 @@ private slots:
         QCOMPARE(grid->childCount(), 16);
         QCOMPARE(grid->child(0)->role(), QAccessible::Cell);
         QCOMPARE(table->cellAt(2, 5), grid->child(0));
+        // Each cell knows its row and its column, the weekday its name begins with.
+        for (int i = 0; i < grid->childCount(); ++i) {
+            QAccessibleTableCellInterface *cell = grid->child(i)->tableCellInterface();
+            QVERIFY(cell && cell->rowIndex() == (19 + i) / 7);
+            QVERIFY(grid->child(i)->text(QAccessible::Name).startsWith(table->columnDescription(cell->columnIndex())));
+        }
         QCOMPARE(childNames(grid).filter(QStringLiteral("today")),
                  QStringList{QStringLiteral("Friday 16 July 622, 1 Muharram 1, today")});
         QCOMPARE(grid->child(1)->text(QAccessible::Name), QStringLiteral("Saturday 17 July 622, 2 Muharram 1"));
