@@ -11,8 +11,7 @@ from pathlib import Path
 
 import icalendar
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "support"))
-import hijri  # noqa: E402
+import hijri
 
 CLI = sys.argv.pop(1)
 DAY = datetime.timedelta(days=1)

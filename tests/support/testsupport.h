@@ -1,94 +1,33 @@
-// Shared test helpers: the real engine, a scriptable fake, a message box catcher, windows shown and clicked.
+// What the tests share: the real engine and a fake one, windows' controls by
+// name, a user's hands (typing, clicks, keys), message boxes caught or
+// answered, a dialog filled and printed, and other programs run.
 #pragma once
 
 #include "core/calendarengine.h"
 #include "platform/controls/controltable.h"
+#include "recordingprinter.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QStringList>
 #include <QTest>
 #include <QTimer>
-#include <QWidget>
 #include <functional>
+#include <optional>
 
-class QLineEdit;
-class QRadioButton;
+class CalPrint;
+class QMenu;
 
 namespace testsupport {
 
-// A window's control by its name, as the window's table names it.
-using platform::findControl;
+// The engine library beside the test program, installed as the program's
+// engine; every later call answers the same one.
+const core::CalendarEngine &realEngine();
 
-// Shows the window and waits until it takes keys and focus.
-bool activate(QWidget &window);
-// A click on an option's round mark, where a user clicks.
-void clickOption(QRadioButton *option);
-
-// Opens a dialog from its menu entry and runs the steps in its modal loop; true when the dialog opened and the
-// steps left it hidden. A dialog left open is hidden, so that a failing test never waits on it.
-template <typename Dialog> bool whileOpen(QAction *menuEntry, const std::function<void(Dialog &)> &steps)
-{
-    bool hidden = false;
-    QTimer::singleShot(0, [&] {
-        if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
-            // qWaitForWindowActive counts a dialog as active while its owner still is: wait until the dialog's
-            // own window takes the keys.
-            dialog->activateWindow();
-            if (QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == dialog->windowHandle(); }, 5000))
-                steps(*dialog);
-            hidden = !dialog->isVisible();
-        }
-        if (QWidget *modal = QApplication::activeModalWidget())
-            modal->hide();
-    });
-    menuEntry->trigger();
-    return hidden;
-}
-
-// Loads libzendat32.so from the test program's folder as the program's engine; aborts when it cannot.
-const core::CalendarEngine &installRealEngine();
-
-// Answers every message box instead of showing it, and remembers it.
-class MessageCatcher {
-public:
-    MessageCatcher();
-    ~MessageCatcher();
-    QStringList texts;
-    QStringList titles;
-    int count() const { return int(texts.size()); }
-    void clear()
-    {
-        texts.clear();
-        titles.clear();
-    }
-};
-
-// Answers every real message box with OK once it shows (its modal loop
-// runs), and remembers its text.
-class MessageAnswerer : public QObject {
-public:
-    MessageAnswerer();
-    QStringList texts;
-};
-
-// Opens the widget's context menu as a right-click does and closes it again.
-void openContextMenu(QWidget *widget);
-
-// The box, as drawn now, shows the beginning of its text (sign and first
-// digits): its cursor stands at the start and the start is in sight.
-bool showsBeginning(QLineEdit *box);
-
-// The user's locale is the one the program runs under: under LC_ALL=de_DE.*
-// the C library must write a decimal comma by now, or the run tests nothing.
-bool userLocaleInEffect();
-
-// The real engine, with any operation replaced by a lambda (each starts as the real engine's).
+// The real engine, with any operation replaced by a lambda.
 class FakeEngine : public core::CalendarEngine {
     using Real = core::CalendarEngine;
 
 public:
-    explicit FakeEngine(const Real &real)
+    explicit FakeEngine(const Real &real = realEngine())
         : gregMonthDays(std::bind_front(&Real::GregMonthDays, &real)),
           hijriMonthDays(std::bind_front(&Real::HijriMonthDays, &real)),
           weekDayOf(std::bind_front(&Real::WeekDayOf, &real)), hijriToGreg(std::bind_front(&Real::HijriToGreg, &real)),
@@ -110,28 +49,91 @@ private:
     const Real &real_;
 };
 
-} // namespace testsupport
+// A window's controls by kind and by the name its table gives them.
+template <class T = QWidget> T *find(const QWidget &window, const char *name)
+{
+    T *control = platform::findControl<T>(window, name);
+    if (!control)
+        qFatal("no control %s in %s", name, qPrintable(window.objectName()));
+    return control;
+}
+inline platform::NumberBox *box(const QWidget &w, const char *name) { return find<platform::NumberBox>(w, name); }
+inline QLabel *label(const QWidget &w, const char *name) { return find<QLabel>(w, name); }
+inline QPushButton *button(const QWidget &w, const char *name) { return find<QPushButton>(w, name); }
+inline QRadioButton *option(const QWidget &w, const char *name) { return find<QRadioButton>(w, name); }
+inline platform::VScrollBar *bar(const QWidget &w, const char *name) { return find<platform::VScrollBar>(w, name); }
+inline platform::PictureBox *picture(const QWidget &w, const char *name) { return find<platform::PictureBox>(w, name); }
+// The main window's menu and its entries by name ("CalMenu", "Convert"...).
+QAction *entry(const QWidget &window, const char *name);
+QMenu *menu(const QWidget &window);
 
-namespace testsupport {
+// The user's hands. Shows the window and waits until it takes keys.
+bool activate(QWidget &window);
+// Tabs into the box, which selects its text, and types over it; Tab leaves it.
+void type(QLineEdit *box, const QString &text, bool leave = true);
+// A click where a user clicks: a button's middle, an option's round mark.
+void click(QAbstractButton *button);
+// Opens the widget's context menu as a right-click does and closes it again.
+void openContextMenu(QWidget *widget);
+// The box, as drawn now, shows the beginning of its text (sign and first digits).
+bool showsBeginning(QLineEdit *box);
 
-// A window's controls by kind and name.
-inline platform::NumberBox *box(const QWidget &window, const char *name)
+// Opens a dialog from its menu entry and runs the steps in its modal loop;
+// true when the dialog opened and the steps left it hidden. A dialog left
+// open is hidden, so that a failing test never waits on it.
+template <typename Dialog> bool whileOpen(QAction *menuEntry, const std::function<void(Dialog &)> &steps)
 {
-    return findControl<platform::NumberBox>(window, name);
+    bool hidden = false;
+    QTimer::singleShot(0, [&] {
+        if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
+            // Counted as active while its owner still is: wait for the dialog's own window.
+            dialog->activateWindow();
+            if (QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == dialog->windowHandle(); }, 5000))
+                steps(*dialog);
+            hidden = !dialog->isVisible();
+        }
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->hide();
+    });
+    menuEntry->trigger();
+    return hidden;
 }
-inline QLabel *label(const QWidget &window, const char *name) { return findControl<QLabel>(window, name); }
-inline QPushButton *button(const QWidget &window, const char *name) { return findControl<QPushButton>(window, name); }
-inline QRadioButton *option(const QWidget &window, const char *name) { return findControl<QRadioButton>(window, name); }
-inline platform::VScrollBar *bar(const QWidget &window, const char *name)
-{
-    return findControl<platform::VScrollBar>(window, name);
-}
-inline platform::PictureBox *picture(const QWidget &window, const char *name)
-{
-    return findControl<platform::PictureBox>(window, name);
-}
-// A menu entry or the menu, by name.
-inline QAction *entry(const QWidget &window, const char *name) { return window.findChild<QAction *>(name); }
-inline QMenu *menu(const QWidget &window, const char *name) { return window.findChild<QMenu *>(name); }
+
+// Every message box the program shows, caught instead of shown: "title: text".
+class MessageCatcher {
+public:
+    MessageCatcher();
+    ~MessageCatcher();
+    QStringList shown;
+};
+
+// Every real message box answered with OK once its modal loop runs: its text.
+class MessageAnswerer : public QObject {
+public:
+    MessageAnswerer();
+    QStringList texts;
+};
+
+// The print dialog's calendar, year and range of months chosen, then Print
+// pressed (print) or not (fill).
+void fill(CalPrint &dialog, bool hijri, const QStringList &yearFromTo);
+void print(CalPrint &dialog, bool hijri, const QStringList &yearFromTo);
+// The recording printer's texts of a document, and its heading (the 30 pt text).
+std::vector<RecordingPrinter::Op> textsOf(const RecordingPrinter &printer, int document);
+std::optional<RecordingPrinter::Op> headingOf(const RecordingPrinter &printer, int document);
+
+// Another program run to its end, as a user or a script runs it.
+struct Run {
+    int status = -1; // -1: it crashed or did not end within a minute
+    QString out, err;
+};
+Run run(const QString &program, const QStringList &arguments, const QStringList &environment = {},
+        const QString &workingDir = {});
+// A PDF's page read back as a user reads it (pdftotext), laid out or as words.
+QString pdfText(const QString &pdf, int page, bool layout = true);
+
+// Under LC_ALL=de_DE.*, the C library writes a decimal comma by now: the test
+// runs in the user's locale, or tests nothing of it.
+bool userLocaleInEffect();
 
 } // namespace testsupport

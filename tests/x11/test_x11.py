@@ -12,13 +12,12 @@ import tempfile
 import time
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "support"))
-import desktop  # noqa: E402
-import hijri  # noqa: E402
-from desktop import run  # noqa: E402
+import desktop
+import hijri
+from desktop import run
 
 DOVRIN, CLI = (os.path.abspath(path) for path in sys.argv[1:3])
-SPOOLER = str(Path(__file__).resolve().parents[2] / "tools" / "cups-private-spooler")
+SPOOLER = str(Path(__file__).resolve().parent / "cups-private-spooler")  # copied beside the tests
 QUEUE, MAIN = "x11-pdf", "Dovrin"
 TODAY = datetime.date.today()
 
