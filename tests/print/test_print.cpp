@@ -1,0 +1,333 @@
+// Printing on the recording printer: every page's frame and month on each paper either way, the print dialog's
+// boxes, options and checks, and a job's months, cancel, presses and printer faults. (The real spooler's:
+// test_print_spooler.)
+#include "core/names.h"
+#include "core/numtext.h"
+#include "core/state.h"
+#include "mainwin/calmain.h"
+#include "platform/clock/clock.h"
+#include "print/calcanprint.h"
+#include "print/calprint.h"
+#include "testsupport.h"
+
+using namespace testsupport;
+using Op = RecordingPrinter::Op;
+
+namespace {
+
+bool near(double a, double b) { return std::abs(a - b) <= 1e-3; }
+QRectF box(const Op &op) { return QRectF(QPointF(op.x1, op.y1), QPointF(op.x2, op.y2)).normalized(); }
+
+// A dialog printing on its own recording printer, messages caught.
+struct Printing {
+    MessageCatcher messages;
+    RecordingPrinter printer;
+    CalPrint dialog;
+    explicit Printing(QPageSize::PageSizeId paper = QPageSize::A4,
+                      QPageLayout::Orientation orientation = QPageLayout::Portrait)
+        : printer(paper, orientation)
+    {
+        dialog.usePrinter(&printer);
+    }
+};
+
+} // namespace
+
+class TestPrint : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { realEngine(); }
+
+    // A month on a paper, against the layout's own numbers: portrait 80 x 110 units with a 70 x 40 grid at (3, 10),
+    // landscape 110 x 80 shrunk by 0.97. The grid and the weekday names (each narrower than its column), the heading
+    // centred by its character count, the legend under the grid from edge to edge naming the first and last of the
+    // other calendar's months met; every day in its cell, the other calendar's in its key's colour and letter.
+    void page_data()
+    {
+        QTest::addColumn<QPageSize::PageSizeId>("paper");
+        QTest::addColumn<bool>("landscape");
+        QTest::addColumn<QStringList>("month"); // calendar, year, month
+        QTest::addColumn<QStringList>("legend");
+        const auto row = [](const char *name, QPageSize::PageSizeId paper, bool landscape, QStringList month,
+                            QStringList legend) { QTest::newRow(name) << paper << landscape << month << legend; };
+        row("A4, July 2024: two Hijri months", QPageSize::A4, false, {"G", "2024", "7"},
+            {"A - Thu Al-Hijjah  1445", "B - Muharram  1446"});
+        row("A4 lying, Dhu al-Hijjah 1440 inside August", QPageSize::A4, true, {"H", "1440", "12"},
+            {"A - August  2019", "A - August  2019"});
+        row("Letter, May 1919: three Hijri months", QPageSize::Letter, false, {"G", "1919", "5"},
+            {"A - Rajab  1337", "C - Ramadan  1337"});
+        row("Letter lying, July 622 from the era's first day", QPageSize::Letter, true, {"G", "622", "7"},
+            {"A - Muharram  1", "A - Muharram  1"});
+        row("A5, September 2024", QPageSize::A5, false, {"G", "2024", "9"}, {"A - Safar  1446", "B - Rabi I  1446"});
+        row("A5 lying, Ramadan 1445", QPageSize::A5, true, {"H", "1445", "9"}, {"A - March  2024", "B - April  2024"});
+    }
+
+    void page()
+    {
+        QFETCH(QPageSize::PageSizeId, paper);
+        QFETCH(bool, landscape);
+        QFETCH(QStringList, month);
+        QFETCH(QStringList, legend);
+        const double width = landscape ? 110 : 80, height = landscape ? 80 : 110, shrink = landscape ? 0.97 : 1;
+        const double gridWidth = (landscape ? 100 : 70) * shrink, gridHeight = (landscape ? 60 : 40) * shrink;
+        const QRectF grid(width * shrink / 2 - gridWidth / 2 - 2 * shrink, 10, gridWidth, gridHeight);
+        Printing p(paper, landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        p.printer.setForeColor(core::KeyRed); // a printer left red, in XOR, at 10.5 pt
+        p.printer.setDrawMode(platform::XorPen);
+        p.printer.setFontSize(10.5);
+        const bool hijri = month[0] == u"H";
+        print(p.dialog, hijri, {month[1], month[2], month[2]});
+        QCOMPARE(p.printer.documentCount(), 1);
+        int columns = 0, rows = 0;
+        for (const Op &line : p.printer.opsOf(1, Op::Line)) {
+            QVERIFY(near(line.x1, line.onPaper.left() * width) && near(line.y1, line.onPaper.top() * height));
+            const QRectF bounds = grid.adjusted(-1e-3, -1e-3, 1e-3, 1e-3);
+            QVERIFY(bounds.contains(line.x1, line.y1) && bounds.contains(line.x2, line.y2)
+                    && line.colour == core::Black);
+            columns += line.x1 == line.x2 && near(std::fmod(line.x1 - grid.left() + 1e-4, gridWidth / 7), 0);
+            rows += line.y1 == line.y2 && near(std::fmod(line.y1 - grid.top() + 1e-4, gridHeight / 6), 0);
+        }
+        QVERIFY(columns >= 8 && rows >= 7); // the frame and the lines between
+        const std::vector<Op> texts = textsOf(p.printer, 1);
+        for (int k = 0; k < 7; ++k) {
+            QCOMPARE(texts[k].text, core::WeekDayName(k));
+            QVERIFY(near(box(texts[k]).center().x(), grid.left() + gridWidth / 7 * (k + 0.5))
+                    && near(texts[k].y2, grid.top()) && box(texts[k]).width() < gridWidth / 7);
+            QVERIFY(texts[k].colour == core::Black && texts[k].drawMode == platform::CopyPen);
+        }
+        const Op heading = *headingOf(p.printer, 1);
+        QCOMPARE(heading.text,
+                 core::MonthName(hijri ? core::Lead::Hijri : core::Lead::Gregorian, month[2].toInt())
+                     + QStringLiteral("    ") + month[1]);
+        QVERIFY(near(heading.x1, width / 2 - heading.text.size() / 2.0 - 10) && heading.font.bold());
+        QVERIFY(near(heading.y2, 5) || near(heading.y1, 0)); // its top on the paper's where 5 is too little
+        QStringList named;
+        QString keys;
+        int day = 0;
+        for (const Op &op : texts) {
+            for (const Op &other : texts) { // no two texts overlap; they may touch
+                const QRectF both = box(op) & box(other);
+                QVERIFY2(&op == &other || both.width() < 1e-3 || both.height() < 1e-3,
+                         qPrintable(op.text + u'/' + other.text));
+            }
+            if (op.text.contains(u" - ")) {
+                named << op.text;
+                QVERIFY(near(op.y1, grid.bottom() + op.y2 - op.y1));
+            } else if (op.text.startsWith(u' ')) {
+                keys += op.text.back();
+                QCOMPARE(op.colour, core::monthKeyColour(int16_t(op.text.back().unicode() - u'A')));
+            } else if (const int lead = op.text.toInt(); lead > 0 && &op != &heading) {
+                const int cell = int((op.x1 - grid.left()) / (gridWidth / 7) + 0.5)
+                    + 7 * int((op.y1 - grid.top()) / (gridHeight / 6) + 0.5);
+                QCOMPARE(lead, (day = day ? day + 1 : lead));
+                QCOMPARE(op.font.pointSizeF(), 10.0); // the printer's size rounded, half to even
+                QVERIFY(cell >= 0 && cell < 42);
+            }
+        }
+        QCOMPARE(named, legend);
+        QVERIFY(near(textsOf(p.printer, 1).back().x2, grid.right()) || named.size() == 2);
+        QCOMPARE(keys.front(), u'A');
+        QCOMPARE(keys.back(), legend[1].front());
+        const double header = texts.front().font.pointSizeF(); // the printer's own size, less on narrow columns only
+        QVERIFY(paper == QPageSize::A5 && !landscape ? header < 10.5 : header == 10.5);
+    }
+
+    // Typed into year, From and To (each left by Tab, so written back as its plain number; past 32 bits the limit):
+    // the message, the months printed. A cancel flag left over must not stop a job; a refusal leaves it set.
+    void rangeChecks_data()
+    {
+        QTest::addColumn<bool>("hijri");
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("pages");
+        const QString months = "Input Error .....: Check your 'From Month' or 'To Month' limits",
+                      dates = "Input Error .....: Check your date limits";
+        const auto row = [](const char *name, bool hijri, QStringList typed, QStringList fields, QString message,
+                            int pages) { QTest::newRow(name) << hijri << typed << fields << message << pages; };
+        row("June 622", false, {"622", "6", "7"}, {"622", "6", "7"}, dates, 0);
+        row("July to December 622", false, {"622", " 7x", "12"}, {"622", "7", "12"}, {}, 6);
+        row("January 2562", false, {"2562", "1", "1"}, {"2562", "1", "1"}, {}, 1);
+        row("February 2562", false, {"2562", "1", "2"}, {"2562", "1", "2"}, dates, 0);
+        row("Hijri year 1", true, {"1", "1", "12"}, {"1", "1", "12"}, {}, 12);
+        row("Hijri Muharram 2000", true, {"2000", "1", "1"}, {"2000", "1", "1"}, {}, 1);
+        row("Hijri Safar 2000", true, {"2000", "1", "2"}, {"2000", "1", "2"}, dates, 0);
+        row("Hijri year 0", true, {"0", "1", "1"}, {"0", "1", "1"}, dates, 0);
+        row("From 13", false, {"2024", "&H0D", "13"}, {"2024", "13", "13"}, months, 0);
+        row("From 2.5 is 2, To 3.5 is 4", false, {"2024", "2.5", "3.5"}, {"2024", "2", "4"}, {}, 3);
+        row("From 5 to 3: nothing, no word", false, {"2024", "5", "3"}, {"2024", "5", "3"}, {}, 0);
+        row("letters for From", false, {"2024", "x", "3"}, {"2024", "0", "3"}, months, 0);
+        row("a year past 32 bits", false, {"99999999999", "1", "1"}, {"2147483647", "1", "1"}, dates, 0);
+        row("a month past 32 bits", false, {"2024", "-99999999999", "1"}, {"2024", "-2147483648", "1"}, months, 0);
+    }
+
+    void rangeChecks()
+    {
+        QFETCH(bool, hijri);
+        QFETCH(QStringList, typed);
+        QFETCH(QStringList, fields);
+        QFETCH(QString, message);
+        QFETCH(int, pages);
+        Printing p;
+        QVERIFY(activate(p.dialog));
+        click(option(p.dialog, hijri ? "OPTHegiry" : "OPTGregorian"));
+        const char *names[] = {"YearTXTPRT", "FromMonthTXTPRT", "ToMonthTXTPRT"};
+        for (int i = 0; i < 3; ++i)
+            type(testsupport::box(p.dialog, names[i]), typed[i]);
+        core::CancelPrintFlag = core::True16;
+        click(button(p.dialog, "PrintPRT"));
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(testsupport::box(p.dialog, names[i])->text(), fields[i]);
+            QVERIFY(showsBeginning(testsupport::box(p.dialog, names[i])));
+        }
+        QCOMPARE(p.messages.shown, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(p.printer.documentCount(), pages);
+        QCOMPARE(p.printer.endDocCount(), pages); // without a page, nothing is ended either
+        QCOMPARE(core::CancelPrintFlag, message.isEmpty() ? core::False16 : core::True16);
+        for (int month = 1; month <= pages; ++month)
+            QCOMPARE(headingOf(p.printer, month)->text.section(u' ', -1), fields[0]);
+    }
+
+    // The options refill the boxes with today's month in their calendar (the option in force keeps what was typed);
+    // Exit keeps boxes and option for the next opening, Escape is Exit; closing from the frame starts afresh.
+    void optionsAndLife()
+    {
+        platform::pinDate(QDate(2024, 7, 16)); // 9 Muharram 1446
+        CalMain main;
+        main.show();
+        const auto shown = [](const CalPrint &d) {
+            return QStringList{testsupport::box(d, "YearTXTPRT")->text(),
+                               testsupport::box(d, "FromMonthTXTPRT")->text(),
+                               testsupport::box(d, "ToMonthTXTPRT")->text(),
+                               option(d, "OPTHegiry")->isChecked() ? "Hijri" : "Gregorian"};
+        };
+        QVERIFY(whileOpen<CalPrint>(entry(main, "PrintCal"), [&](CalPrint &d) {
+            QCOMPARE(shown(d), QStringList({"2024", "7", "7", "Gregorian"}));
+            type(testsupport::box(d, "YearTXTPRT"), "1999");
+            click(option(d, "OPTGregorian"));
+            QCOMPARE(shown(d), QStringList({"1999", "7", "7", "Gregorian"}));
+            click(option(d, "OPTHegiry"));
+            QCOMPARE(shown(d), QStringList({"1446", "1", "1", "Hijri"}));
+            type(testsupport::box(d, "YearTXTPRT"), "1400", false);
+            QTest::keyClick(testsupport::box(d, "YearTXTPRT"), Qt::Key_Escape);
+        }));
+        for (const QStringList &expected : {QStringList{"1400", "1", "1", "Hijri"}, {"2024", "7", "7", "Gregorian"}})
+            QVERIFY(whileOpen<CalPrint>(entry(main, "PrintCal"), [&](CalPrint &d) {
+                QCOMPARE(shown(d), expected);
+                d.close();
+            }));
+    }
+
+    // The printing box, up before the first month goes out, stops the job at the next month by a click on its
+    // Cancel, Enter or Space on it, Escape, or closing it; no blank page follows. The dialog's Exit during a job
+    // stops it too, hiding the dialog.
+    void cancel_data()
+    {
+        QTest::addColumn<QString>("how");
+        for (const char *how : {"click", "Escape", "Return", "Space", "close", "Exit"})
+            QTest::newRow(how) << how;
+    }
+
+    void cancel()
+    {
+        QFETCH(QString, how);
+        Printing p;
+        QVERIFY(activate(p.dialog));
+        CalCanPrint *box = p.dialog.findChild<CalCanPrint *>();
+        bool boxUpFirst = false;
+        p.printer.afterEndDoc = [&] {
+            boxUpFirst |= p.printer.documentCount() == 1 && box->isVisible();
+            if (p.printer.documentCount() == 2)
+                QTimer::singleShot(0, box, [&] {
+                    QPushButton *cancel = button(*box, "CancelPrinting");
+                    const QMap<QString, Qt::Key> keys{{"Escape", Qt::Key_Escape},
+                                                      {"Return", Qt::Key_Return},
+                                                      {"Space", Qt::Key_Space}};
+                    if (how == u"click")
+                        click(cancel);
+                    else if (how == u"close")
+                        box->close();
+                    else if (how == u"Exit")
+                        button(p.dialog, "CancelButton")->click();
+                    else
+                        cancel->setFocus(Qt::TabFocusReason), QTest::keyClick(cancel, keys[how]);
+                });
+        };
+        print(p.dialog, false, {"2024", "1", "12"});
+        QVERIFY(boxUpFirst && !box->isVisible());
+        QCOMPARE(p.printer.documentCount(), 2);
+        QCOMPARE(p.printer.endDocCount(), 3); // the stop ends no page
+        QCOMPARE(p.dialog.isVisible(), how != u"Exit");
+        QCOMPARE(p.messages.shown, QStringList());
+    }
+
+    // A click on Print and Space on it, while a job runs or waiting in the queue when it ends, print nothing more;
+    // meanwhile Print is drawn grey. The focus stays on Print, where Space prints again.
+    void onePressOneJob_data()
+    {
+        QTest::addColumn<QString>("months");
+        QTest::newRow("twelve months") << "1 12";
+        QTest::newRow("one month") << "7 7";
+    }
+
+    void onePressOneJob()
+    {
+        QFETCH(QString, months);
+        Printing p;
+        QVERIFY(activate(p.dialog));
+        QPushButton *print = button(p.dialog, "PrintPRT");
+        bool pressed = false, grey = false;
+        p.printer.afterEndDoc = [&] {
+            if (p.printer.documentCount() == 1)
+                QTimer::singleShot(0, &p.dialog, [&] {
+                    grey = !print->isEnabled()
+                        && print->palette().color(QPalette::Disabled, QPalette::ButtonText) != QColor(Qt::black);
+                    click(print);
+                    QTest::keyClick(print, Qt::Key_Space); // the keyboard reaches past the printing box
+                    pressed = true;
+                });
+        };
+        fill(p.dialog, false, {"2024", months.section(u' ', 0, 0), months.section(u' ', 1)});
+        print->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(print, Qt::Key_Space);
+        const int count = months.section(u' ', 1).toInt() - months.section(u' ', 0, 0).toInt() + 1;
+        QVERIFY(pressed && grey && print->isEnabled() && p.dialog.focusWidget() == print);
+        QCOMPARE(p.printer.documentCount(), count);
+        p.printer.afterEndDoc = {};
+        QTest::keyClick(print, Qt::Key_Space);
+        QCOMPARE(p.printer.documentCount(), 2 * count);
+        QCOMPARE(p.messages.shown, QStringList());
+    }
+
+    // The printer refuses a month's document: the months after it are not printed, and one message says why and
+    // which months are lost.
+    void printerFault_data()
+    {
+        QTest::addColumn<bool>("hijri");
+        QTest::addColumn<int>("failing"); // the document that fails, 1 for the From month
+        QTest::addColumn<QString>("message");
+        const QString after = QStringLiteral(" and the months after it were not printed.");
+        QTest::newRow("first of three") << false << 1 << "Out of paper\n\nMarch 2024" + after;
+        QTest::newRow("middle") << false << 2 << "Out of paper\n\nApril 2024" + after;
+        QTest::newRow("last, Hijri") << true << 3 << "Out of paper\n\nRamadan 1445 was not printed.";
+    }
+
+    void printerFault()
+    {
+        QFETCH(bool, hijri);
+        QFETCH(int, failing);
+        QFETCH(QString, message);
+        Printing p;
+        p.printer.failingDocument = failing;
+        p.printer.failureText = QStringLiteral("Out of paper");
+        p.dialog.show();
+        print(p.dialog, hijri, hijri ? QStringList{"1445", "7", "9"} : QStringList{"2024", "3", "5"});
+        QCOMPARE(p.printer.documentCount(), failing - 1);
+        QCOMPARE(p.printer.endDocCount(), failing); // stopped, not cancelled
+        QVERIFY(!p.dialog.findChild<CalCanPrint *>()->isVisible() && p.dialog.isVisible());
+        QCOMPARE(p.messages.shown, QStringList{"Printing .....: " + message});
+    }
+};
+
+QTEST_MAIN(TestPrint)
+#include "test_print.moc"

@@ -1,0 +1,179 @@
+// Printing end to end on a PDF queue of a private CUPS spooler run by whoever runs the test (and again by an
+// ordinary user): one spooled document per month with the page's text, on the queue's default paper and
+// orientation; the faults a user meets, with the window's events going on throughout.
+#include "core/names.h"
+#include "print/calcanprint.h"
+#include "print/calprint.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <csignal>
+
+using namespace testsupport;
+
+namespace {
+const QString Queue = QStringLiteral("dovrin-pdf");
+}
+
+class TestPrintSpooler : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        qputenv("CUPS_SERVER", QFile::encodeName(folder_.filePath("cups.sock"))); // read when a printer is first made
+        qunsetenv("PRINTER");
+        realEngine();
+    }
+    void cleanupTestCase() { spooler("stop"); }
+
+    // Every test starts with the spooler running and the PDF queue as the accepting default printer.
+    void init()
+    {
+        if (!cups("lpstat", {"-r"}).out.contains(QStringLiteral("is running")))
+            QCOMPARE(spooler("start").status, 0);
+        QCOMPARE(spooler("add-pdf-queue", {Queue}).status, 0);
+    }
+
+    // The fault, how many of April and May reach the spool, and what the one message says.
+    void faults_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("spooled");
+        QTest::addColumn<QStringList>("message");
+        const QString fromApril = QStringLiteral("April 2024 and the months after it were not printed.");
+        const QString may = QStringLiteral("May 2024 was not printed.");
+        QTest::newRow("none") << QString() << 2 << QStringList();
+        QTest::newRow("no queue") << "lpadmin -x" << 0 << QStringList{"No printer is installed"};
+        QTest::newRow("no spooler") << "stop" << 0 << QStringList{"print service is not running", fromApril};
+        QTest::newRow("spooler frozen") << "freeze" << 0 << QStringList{"print service is not answering", fromApril};
+        QTest::newRow("rejecting queue") << "cupsreject" << 0 << QStringList{"\"dovrin-pdf\" refuses jobs", fromApril};
+        QTest::newRow("stops after a month") << "stop later" << 1 << QStringList{"print service is not running", may};
+        QTest::newRow("freezes after a month") << "freeze later" << 1 << QStringList{"is not answering", may};
+        QTest::newRow("a quota reached after a month") << "quota" << 1 << QStringList{"did not take the document", may};
+        // The user asked to stop while the spooler was waited for: nothing is said of the months left out.
+        QTest::newRow("frozen, Exit pressed") << "freeze exit" << 0 << QStringList();
+    }
+
+    void faults()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, spooled);
+        QFETCH(QStringList, message);
+        const int before = spooledJobs().size();
+        QTimer watcher; // the job lets events through between months: once a month is spooled, the fault comes
+        connect(&watcher, &QTimer::timeout, this, [&] {
+            if (spooledJobs().size() > before)
+                watcher.stop(), fault.startsWith(u"stop") ? void(spooler("stop")) : void(signalSpooler(SIGSTOP));
+        });
+        if (fault.endsWith(u" later"))
+            watcher.start(0);
+        else if (fault == u"stop")
+            spooler("stop");
+        else if (fault.startsWith(u"freeze"))
+            signalSpooler(SIGSTOP);
+        else if (fault == u"quota") // a queue of its own taking a kilobyte a day: one document, then no more
+            QVERIFY(spooler("add-pdf-queue", {"quota"}).status == 0
+                    && cups("lpadmin", {"-p", "quota", "-o", "job-k-limit=1", "-o", "job-quota-period=86400"}).status
+                        == 0);
+        else if (!fault.isEmpty())
+            QCOMPARE(cups(fault.section(u' ', 0, 0), fault.split(u' ').mid(1) << Queue).status, 0);
+        MessageCatcher messages;
+        CalPrint dialog;
+        dialog.show();
+        if (fault.endsWith(u"exit"))
+            QTimer::singleShot(1000, button(dialog, "CancelButton"), &QPushButton::click);
+        QElapsedTimer clock, sinceTick; // the longest time the window's events waited
+        qint64 longestGap = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this, [&] { longestGap = std::max(longestGap, sinceTick.restart()); });
+        clock.start(), sinceTick.start(), ticker.start(10);
+        print(dialog, false, {"2024", "4", "5"});
+        const qint64 took = clock.elapsed();
+        signalSpooler(SIGCONT);
+        QVERIFY2(took < 15000, qPrintable(QString::number(took)));
+        if (fault == u"stop" || fault.startsWith(u"freeze"))
+            QVERIFY2(std::max(longestGap, sinceTick.elapsed()) < 500, qPrintable(QString::number(longestGap)));
+        const QStringList jobs = spooledJobs().mid(before);
+        QCOMPARE(jobs.size(), spooled);
+        RecordingPrinter recorder; // each spooled page holds every text of its month, as whole words
+        CalPrint recorded;
+        recorded.usePrinter(&recorder);
+        print(recorded, false, {"2024", "4", "5"});
+        for (int i = 0; i < spooled; ++i) {
+            const QString page = pdfText(jobs[i], 1);
+            QCOMPARE(run("pdfinfo", {jobs[i]}).out.count(QRegularExpression("Pages:\\s+1\\n")), 1);
+            for (const RecordingPrinter::Op &op : textsOf(recorder, i + 1))
+                QVERIFY2((u' ' + page.simplified() + u' ').contains(u' ' + op.text.simplified() + u' '),
+                         qPrintable(op.text));
+        }
+        QVERIFY(!dialog.findChild<CalCanPrint *>()->isVisible());
+        QCOMPARE(messages.shown.size(), message.isEmpty() ? 0 : 1);
+        for (const QString &part : message)
+            QVERIFY2(messages.shown[0].startsWith(u"Printing .....: ") && messages.shown[0].contains(part),
+                     qPrintable(messages.shown[0]));
+    }
+
+    // A job from the window prints on the queue's default paper in its default orientation, laid out for it.
+    void queueDefaults_data()
+    {
+        QTest::addColumn<QStringList>("defaults"); // lpadmin's options
+        QTest::addColumn<QString>("pageSize");     // as pdfinfo gives it
+        const QStringList letter{"-o", "media-default=na_letter_8.5x11in", "-o", "PageSize=Letter"};
+        const QStringList a5{"-o", "media-default=iso_a5_148x210mm", "-o", "PageSize=A5"};
+        const QStringList landscape{"-o", "orientation-requested-default=4"};
+        QTest::newRow("Letter") << letter << "612 x 792 pts (letter)";
+        QTest::newRow("A5") << a5 << "420 x 595 pts (A5)";
+        QTest::newRow("Letter landscape") << letter + landscape << "792 x 612 pts (letter)";
+        QTest::newRow("A5 landscape") << a5 + landscape << "595 x 420 pts (A5)";
+    }
+
+    void queueDefaults()
+    {
+        QFETCH(QStringList, defaults);
+        QFETCH(QString, pageSize);
+        QCOMPARE(cups("lpadmin", QStringList{"-p", Queue} + defaults).status, 0);
+        const int before = spooledJobs().size();
+        MessageCatcher messages;
+        CalPrint dialog;
+        print(dialog, false, {"2024", "9", "9"});
+        QCOMPARE(messages.shown, QStringList());
+        const QStringList jobs = spooledJobs().mid(before);
+        QCOMPARE(jobs.size(), 1);
+        QVERIFY(run("pdfinfo", {jobs[0]}).out.simplified().contains("Page size: " + pageSize));
+        const QStringList words = pdfText(jobs[0], 1, false).split(QRegularExpression("\\s+"));
+        for (int weekday = 0; weekday < 7; ++weekday) // every weekday name a word of its own
+            QVERIFY2(words.contains(core::WeekDayName(weekday)), qPrintable(words.join(u' ')));
+    }
+
+private:
+    Run spooler(const char *command, const QStringList &more = {}) const
+    {
+        return run(QCoreApplication::applicationDirPath() + "/cups-private-spooler",
+                   QStringList{command, folder_.path()} + more, {"LC_ALL=C"});
+    }
+    Run cups(const QString &program, const QStringList &arguments) const
+    {
+        return run(program, QStringList{"-h", folder_.filePath("cups.sock")} + arguments, {"LC_ALL=C"});
+    }
+    void signalSpooler(int signal) const
+    {
+        QFile pid(folder_.filePath("cupsd.pid"));
+        if (pid.open(QIODevice::ReadOnly))
+            ::kill(pid.readAll().trimmed().toInt(), signal);
+    }
+    // The documents the spooler kept, oldest first.
+    QStringList spooledJobs() const
+    {
+        QStringList files;
+        for (const QFileInfo &file : QDir(folder_.filePath("spool")).entryInfoList({"d*-001"}, QDir::Files, QDir::Name))
+            files << file.filePath();
+        return files;
+    }
+
+    QTemporaryDir folder_{QDir::tempPath() + QStringLiteral("/dovrin-cups-XXXXXX")};
+};
+
+QTEST_MAIN(TestPrintSpooler)
+#include "test_print_spooler.moc"
