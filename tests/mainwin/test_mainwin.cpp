@@ -25,9 +25,17 @@ QString state(const CalMain &w)
 }
 
 // One step of a user: "Hijri", "Gregorian", "Go", "month=7.5" (typed, then Tab), "year+" / "year-" (a bar's
-// arrow), "year++" / "year--" (the bar's trough above or below the thumb), "month^" (the wheel turned up).
+// arrow), "year++" / "year--" (the bar's trough above or below the thumb), "month^" (the wheel turned up), "grid"
+// (a press on the month's grid), "GregOpt:Up" (a key on a control that has the focus).
 void act(CalMain &w, const QString &step)
 {
+    if (step == u"grid")
+        return QTest::mousePress(picture(w, "Pic"), Qt::LeftButton);
+    if (step.contains(u':')) {
+        QWidget *control = find(w, step.section(u':', 0, 0).toLatin1());
+        control->setFocus(Qt::TabFocusReason);
+        return QTest::keyClick(control, Qt::Key(QKeySequence::fromString(step.section(u':', 1))[0].key()));
+    }
     QByteArray control = step.section(QRegularExpression("[=+^-]"), 0, 0).toLatin1();
     control[0] = char(std::toupper(control[0])); // "month" steps "MonthTXT"
     if (step == u"Hijri" || step == u"Gregorian")
@@ -133,6 +141,9 @@ private slots:
         row("no year past the top", {"year=2560", "year+", "year+", "year+", "year+"},
             "7/2562 7/2562 622..2562/100 July,2024");
         row("the wheel up: the next month", {"month=7", "month+", "month^"}, "8/2024 8/2024 622..2562/100 July,2024");
+        row("an option by the keyboard", {"GregOpt:Up"}, hijriToday, "", true);
+        row("a bar by the keyboard: the next month", {"MonthScroll:Up"}, "8/2024 8/2024 622..2562/100 July,2024");
+        row("a press on the grid: nothing", {"grid"}, today);
     }
 
     void scenarios()
@@ -199,6 +210,8 @@ private slots:
         QTRY_COMPARE(opened, QStringLiteral("Conversion"));
         entry(w, "Quit")->trigger();
         QVERIFY(!w.isVisible());
+        CalMain framed; // closed from its frame, the program ends as by Exit
+        QVERIFY(activate(framed) && framed.close() && !framed.isVisible());
     }
 
     // Today's page on screen pixel for pixel: weekday names centred over their columns, today's cell greyed with its
