@@ -1,4 +1,4 @@
-// dovrin-cli run as scripts run it (no display, as under cron): the answer on
+// dovrin-cli run as scripts run it (no display, as under cron; a decimal-comma locale): the answer on
 // standard output, a refusal on standard error with a non-zero status.
 #include "core/version.h"
 #include "testsupport.h"
