@@ -192,7 +192,7 @@ private slots:
             QVERIFY2(r.status == (starts ? 0 : 2) && r.out.count("message:") == !starts
                          && r.out.contains("spooler: ") == starts && !r.out.contains("cannot be loaded")
                          && r.out.contains(QString(expected).replace("%1", root.path())),
-                     qPrintable(r.out));
+                     qPrintable(r.out + r.err));
             QCOMPARE(QDir(work.path()).entryList({"*.ran"}), QStringList()); // the planted libraries never ran
         }
     }
