@@ -6,10 +6,7 @@
 #include "platform/clock/clock.h"
 #include "testsupport.h"
 
-#include <QRandomGenerator>
 #include <QTest>
-#include <bit>
-#include <locale.h>
 
 using core::Lead;
 using core::Ymd;
@@ -87,26 +84,6 @@ private slots:
         QCOMPARE(core::WholeNumber32(text), expected);
         QCOMPARE(core::WholeNumber16(text), std::clamp<qint64>(expected, INT16_MIN, INT16_MAX));
         QCOMPARE(core::PlainNumber(core::WholeNumber32(text)), QString::number(expected));
-    }
-
-    // Decimal numbers as the C library reads them in the C locale, bit for bit, at a double's edges too.
-    void sameAsStrtod()
-    {
-        static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
-        QRandomGenerator random(13);
-        for (int i = 0; i < 20000; ++i) {
-            QString text, digits = QString::number(random.generate64() >> random.bounded(64));
-            for (int n = random.bounded(1, 24); n > 0; --n) // digits, points, signs, exponents, blanks
-                text += QStringLiteral("0123456789.eE+- ")[random.bounded(16)];
-            const int edge = std::array{308, 309, 320, 323, 324, 325, 340}[random.bounded(7)]; // infinity, denormals
-            for (const QString &t : {text, QStringLiteral("%1.%2E%3").arg(digits).arg(i).arg(edge - digits.size()),
-                                     QStringLiteral("-%1.%2e-%3").arg(digits).arg(i).arg(edge + digits.size() - 1),
-                                     QStringLiteral("2.470328229206232%1E-324").arg(i % 10)}) {
-                const double expected = strtod_l(QString(t).remove(u' ').toLatin1().constData(), nullptr, c);
-                if (std::bit_cast<quint64>(core::ValOf(t)) != std::bit_cast<quint64>(expected))
-                    QFAIL(qPrintable(QStringLiteral("%1: %2, not %3").arg(t).arg(core::ValOf(t)).arg(expected)));
-            }
-        }
     }
 
     // Names as users see them, Gregorian ones as the C locale writes them, none out of range; today, by the clock.

@@ -22,31 +22,25 @@ namespace testsupport {
 // engine; every later call answers the same one.
 const core::CalendarEngine &realEngine();
 
-// The real engine, with any operation replaced by a lambda.
-class FakeEngine : public core::CalendarEngine {
-    using Real = core::CalendarEngine;
-
-public:
-    explicit FakeEngine(const Real &real = realEngine())
-        : gregMonthDays(std::bind_front(&Real::GregMonthDays, &real)),
-          hijriMonthDays(std::bind_front(&Real::HijriMonthDays, &real)),
-          weekDayOf(std::bind_front(&Real::WeekDayOf, &real)), hijriToGreg(std::bind_front(&Real::HijriToGreg, &real)),
-          gregToHijri(std::bind_front(&Real::GregToHijri, &real)), real_(real)
-    {}
+// The real engine, with any operation a lambda is given for replaced by it.
+struct FakeEngine : core::CalendarEngine {
     std::function<int32_t(int32_t, int32_t)> gregMonthDays, hijriMonthDays;
     std::function<int32_t(int32_t, int32_t, int32_t)> weekDayOf;
     std::function<core::Ymd(int32_t, int32_t, int32_t)> hijriToGreg, gregToHijri;
-
-    int32_t GregMonthDays(int32_t y, int32_t m) const override { return gregMonthDays(y, m); }
-    int32_t HijriMonthDays(int32_t y, int32_t m) const override { return hijriMonthDays(y, m); }
-    int32_t WeekDayOf(int32_t y, int32_t m, int32_t d) const override { return weekDayOf(y, m, d); }
-    bool CheckGregDate(int32_t y, int32_t m, int32_t d) const override { return real_.CheckGregDate(y, m, d); }
-    bool CheckHijriDate(int32_t y, int32_t m, int32_t d) const override { return real_.CheckHijriDate(y, m, d); }
-    core::Ymd HijriToGreg(int32_t y, int32_t m, int32_t d) const override { return hijriToGreg(y, m, d); }
-    core::Ymd GregToHijri(int32_t y, int32_t m, int32_t d) const override { return gregToHijri(y, m, d); }
-
-private:
-    const Real &real_;
+    const core::CalendarEngine &real = realEngine();
+#define DOVRIN_FAKE(Type, Name, name, ...)                                                                             \
+    Type Name(int32_t y, int32_t m __VA_OPT__(, int32_t d)) const override                                             \
+    {                                                                                                                  \
+        return name ? name(y, m __VA_OPT__(, d)) : real.Name(y, m __VA_OPT__(, d));                                    \
+    }
+    DOVRIN_FAKE(int32_t, GregMonthDays, gregMonthDays)
+    DOVRIN_FAKE(int32_t, HijriMonthDays, hijriMonthDays)
+    DOVRIN_FAKE(int32_t, WeekDayOf, weekDayOf, d)
+    DOVRIN_FAKE(core::Ymd, HijriToGreg, hijriToGreg, d)
+    DOVRIN_FAKE(core::Ymd, GregToHijri, gregToHijri, d)
+#undef DOVRIN_FAKE
+    bool CheckGregDate(int32_t y, int32_t m, int32_t d) const override { return real.CheckGregDate(y, m, d); }
+    bool CheckHijriDate(int32_t y, int32_t m, int32_t d) const override { return real.CheckHijriDate(y, m, d); }
 };
 
 // A window's controls by kind and by the name its table gives them.
