@@ -10,7 +10,6 @@
 
 using core::Lead;
 using core::Ymd;
-using Span = std::tuple<Lead, core::YearMonth, bool, bool>; // a month; whether "Go" shows it, printing prints it
 constexpr auto Screen = core::CellTextStyle::Screen;
 constexpr Lead G = Lead::Gregorian, H = Lead::Hijri;
 
@@ -104,30 +103,6 @@ private slots:
             QVERIFY(core::TodayIn(Lead::Hijri) == h && h == engine.GregToHijri(date.year(), date.month(), date.day()));
         }
         platform::pinDate({});
-    }
-
-    // The edges of the months "Go" shows and the print dialog prints; a year box takes a year with a printable month.
-    void dateRanges_data()
-    {
-        QTest::addColumn<Span>("span");
-        // clang-format off
-        for (const auto &[l, m, go, print] : {Span{G, {621, 12}, false, false}, {G, {622, 6}, false, false},
-                {G, {622, 7}, true, true}, {G, {1582, 10}, false, true}, {G, {1582, 11}, true, true},
-                {G, {990, 9}, true, true}, {G, {2562, 1}, true, true}, {G, {2562, 2}, false, false},
-                {G, {2563, 1}, false, false}, {H, {0, 12}, false, false}, {H, {1, 1}, true, true},
-                {H, {990, 9}, false, true}, {H, {990, 10}, true, true}, {H, {1582, 10}, true, true},
-                {H, {2000, 1}, true, true}, {H, {2000, 2}, false, false}, {H, {2001, 1}, false, false}})
-            QTest::addRow("%s %d-%d", l == H ? "Hijri" : "Gregorian", m.year, m.month) << Span{l, m, go, print};
-        // clang-format on
-    }
-    void dateRanges()
-    {
-        QFETCH(Span, span);
-        const auto [lead, month, go, print] = span;
-        QCOMPARE(core::goShowsMonth(lead, month), go);
-        QCOMPARE(core::monthInSpan(lead, month), print);
-        QCOMPARE(core::yearInRange(lead, month.year),
-                 core::monthInSpan(lead, {month.year, 1}) || core::monthInSpan(lead, {month.year, 12}));
     }
 
     // Every month the boxes take: each cell in its weekday's column, as converted, the day after its neighbour in

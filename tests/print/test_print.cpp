@@ -135,6 +135,10 @@ private slots:
         QTest::newRow("June 622") << QStringList{"G", "622", "6", "7"} << "622 6 7" << dates << 0;
         QTest::newRow("July to December 622") << QStringList{"G", "622", " 7x", "12"} << "622 7 12"
                                               << "" << 6;
+        QTest::newRow("October 1582") << QStringList{"G", "1582", "10", "10"} << "1582 10 10"
+                                      << "" << 1;
+        QTest::newRow("Hijri Ramadan 990") << QStringList{"H", "990", "9", "9"} << "990 9 9"
+                                           << "" << 1;
         QTest::newRow("February 2562") << QStringList{"G", "2562", "1", "2"} << "2562 1 2" << dates << 0;
         QTest::newRow("Hijri year 1") << QStringList{"H", "1", "1", "12"} << "1 1 12"
                                       << "" << 12;

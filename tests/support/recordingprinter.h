@@ -1,5 +1,5 @@
 // A printer that puts nothing on paper and remembers what reaches it: a paint
-// engine of its own records every line, filled box and text, in the page
+// engine of its own records every line and text, in the page
 // units in force when it was drawn. Fonts are measured as on a 600 dpi
 // printer; the paper is upright A4 unless told otherwise, with a quarter
 // inch all round that the printer cannot reach.
@@ -21,7 +21,7 @@ public:
     ~RecordingPrinter() override;
 
     struct Op {
-        enum Kind { Line, FilledBox, Text } kind;
+        enum Kind { Line, Text } kind;
         double x1, y1, x2, y2; // page units; a text's box from where it was printed
         QRectF onPaper;        // the same as fractions of the printable area
         core::Colour colour;
@@ -35,8 +35,6 @@ public:
     int endDocCount() const { return endDocs_; }
 
     std::function<void()> afterEndDoc; // tests act between two documents here
-    int failingDocument = 0;           // this document is not taken, failing with failureText
-    QString failureText = QStringLiteral("The printer \"Recorder\" failed.");
 
     double Width() const override { return paper_.width(); }
     double Height() const override { return paper_.height(); }
