@@ -35,15 +35,13 @@ private slots:
     // refusal keeps the outputs of the conversion before. Beyond 32 bits a box is written back as the limit.
     void conversions_data()
     {
-        QTest::addColumn<QStringList>("row"); // the button|year;month;day typed|what is shown after
-        for (const char *row :
-             {"to Hijri|ToHegiry| 2024;07;16|2024 7 16 1446 1 9 Tuesday",
-              "the era's first day|ToGreg|1;1;1|1 1 1 622 7 16 Friday",
-              "30 Thu Al-Hijjah of a common year, refused|ToGreg|1446;12;30|1446 12 30 622 7 16 Friday",
-              "5 October 1582, refused|ToHegiry|1582;10;5|1582 10 5 622 7 16 Friday",
-              "past 32 bits, refused|ToHegiry|2024;7;4294967312|2024 7 2147483647 622 7 16 Friday",
-              "letters are 0, refused|ToGreg|abc;1;1|0 1 1 622 7 16 Friday"})
-            QTest::newRow(QByteArray(row).split('|')[0].constData()) << QString(row).split(u'|').mid(1);
+        addRows({"to Hijri|ToHegiry| 2024;07;16|2024 7 16 1446 1 9 Tuesday",
+                 "the era's first day|ToGreg|1;1;1|1 1 1 622 7 16 Friday",
+                 "30 Thu Al-Hijjah of a common year, refused|ToGreg|1446;12;30|1446 12 30 622 7 16 Friday",
+                 "5 October 1582, refused|ToHegiry|1582;10;5|1582 10 5 622 7 16 Friday",
+                 "past 32 bits, refused|ToHegiry|2024;7;4294967312|2024 7 2147483647 622 7 16 Friday",
+                 "letters are 0, refused|ToGreg|abc;1;1|0 1 1 622 7 16 Friday"}); // the button|year;month;day
+                                                                                  // typed|what is shown after
     }
 
     void conversions()

@@ -3,7 +3,6 @@
 #include "core/monthlayout.h"
 #include "core/names.h"
 #include "core/numtext.h"
-#include "platform/clock/clock.h"
 #include "testsupport.h"
 
 #include <QTest>
@@ -83,26 +82,6 @@ private slots:
         QCOMPARE(core::WholeNumber32(text), expected);
         QCOMPARE(core::WholeNumber16(text), std::clamp<qint64>(expected, INT16_MIN, INT16_MAX));
         QCOMPARE(core::PlainNumber(core::WholeNumber32(text)), QString::number(expected));
-    }
-
-    // Names as users see them, Gregorian ones as the C locale writes them, none out of range; today, by the clock.
-    void namesAndToday()
-    {
-        for (int32_t n : {INT32_MIN, -1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, INT32_MAX}) {
-            const bool month = n >= 1 && n <= 12;
-            QCOMPARE(core::GregMonthName(n), month ? QLocale::c().monthName(n) : QString());
-            QCOMPARE(core::HijriMonthName(n).isEmpty(), !month);
-            QCOMPARE(core::WeekDayName(n), n >= 0 && n <= 6 ? QLocale::c().dayName(n ? n : 7) : QString());
-        }
-        QVERIFY(core::HijriMonthName(8) == "Sha'ban" && core::HijriMonthName(11) == "Thu Al-Qa'dah");
-        for (const QDate &date : {QDate(2024, 7, 16), QDate(1582, 10, 15)}) {
-            platform::pinDate(date);
-            Ymd h;
-            core::TodayHijri(h.day, h.month, h.year);
-            QVERIFY(core::TodayIn(Lead::Gregorian) == (Ymd{date.year(), date.month(), date.day()}));
-            QVERIFY(core::TodayIn(Lead::Hijri) == h && h == engine.GregToHijri(date.year(), date.month(), date.day()));
-        }
-        platform::pinDate({});
     }
 
     // Every month the boxes take: each cell in its weekday's column, as converted, the day after its neighbour in

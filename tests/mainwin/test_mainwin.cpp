@@ -96,53 +96,51 @@ private slots:
     // was redrawn ("!"). "today" and "hijri" stand for today's month in either calendar.
     void scenarios_data()
     {
-        QTest::addColumn<QString>("row");
-        for (const char *row : {
-                 "start-up: today's month||today",
-                 "Hijri: today's Hijri month|month=3;Hijri|hijri|!",
-                 "and back: today's month|year=1999;Hijri;Gregorian|today|!",
-                 "the leading option again: nothing|Gregorian|today",
-                 "a blank and 07|month= 07|today",
-                 "7.5 is 8, Go|month=7.5;Go|8/2024 8/2024 622..2562/100 August,2024|!",
-                 "6.5 is 6, Go|month=6.5;Go|6/2024 6/2024 622..2562/100 June,2024|!",
-                 "letters: month 0, refused|month=7;month=abc|today|Input Error ...: Your Month is out of range",
-                 "June 622, refused by Go|month=6;year=622;Go|today|refused",
-                 "July 622|year=622;Go|7/622 7/622 622..2562/100 July,622|!",
-                 "October 1582, refused|month=10;year=1582;Go|today|refused",
-                 "November 1582|month=11;year=1582;Go|11/1582 11/1582 622..2562/100 November,1582|!",
-                 "January 2562|month=1;year=2562;Go|1/2562 1/2562 622..2562/100 January,2562|!",
-                 "February 2562, refused|month=2;year=2562;Go|today|refused",
-                 "Hijri Ramadan 990, refused|Hijri;month=9;year=990;Go|hijri|refused!",
-                 "Hijri Sha'ban 990|Hijri;month=8;year=990;Go|8/990 8/990 1..2000/100 Sha'ban,990|!",
-                 "Hijri Muharram 1|Hijri;month=1;year=1;Go|1/1 1/1 1..2000/100 Muharram,1|!",
-                 "Hijri Safar 2000, refused|Hijri;month=2;year=2000;Go|hijri|refused!",
-                 "Hijri year 2001, refused|Hijri;year=2001|hijri|Input Error ...: Your Year is out of range!",
-                 "67536 is not 2000 in 16 bits|year=67536|today|Input Error ...: Your Year is out of range",
-                 "year 621, refused|year=621|today|Input Error ...: Your Year is out of range",
-                 "Hijri year 0, refused|Hijri;year=0|hijri|Input Error ...: Your Year is out of range!",
-                 "month bar's arrow up at 5: 6, no redraw|month=5;month+;month+|today",
-                 "a box left as it was: the first arrow only sets the bar back|month=7;month+|today",
-                 "the year's trough: a hundred years|year=2000;year++;year++;year--|7/2100 7/2100 622..2562/100 "
-                 "July,2024",
-                 "no year past the top|year=2560;year+;year+;year+;year+|7/2562 7/2562 622..2562/100 July,2024",
-                 "the wheel up: the next month|month=7;month+;month^|8/2024 8/2024 622..2562/100 July,2024",
-                 "an option by the keyboard|GregOpt:Up|hijri|!",
-                 "a bar by the keyboard: the next month|MonthScroll:Up|8/2024 8/2024 622..2562/100 July,2024",
-                 "a press on the grid: nothing|grid|today",
-             })
-            QTest::newRow(QByteArray(row).split('|')[0].constData()) << QString::fromUtf8(row).section(u'|', 1);
+        addRows({
+            "start-up: today's month||today",
+            "Hijri: today's Hijri month|month=3;Hijri|hijri|!",
+            "and back: today's month|year=1999;Hijri;Gregorian|today|!",
+            "the leading option again: nothing|Gregorian|today",
+            "a blank and 07|month= 07|today",
+            "7.5 is 8, Go|month=7.5;Go|8/2024 8/2024 622..2562/100 August,2024|!",
+            "6.5 is 6, Go|month=6.5;Go|6/2024 6/2024 622..2562/100 June,2024|!",
+            "letters: month 0, refused|month=7;month=abc|today|Input Error ...: Your Month is out of range",
+            "June 622, refused by Go|month=6;year=622;Go|today|refused",
+            "July 622|year=622;Go|7/622 7/622 622..2562/100 July,622|!",
+            "October 1582, refused|month=10;year=1582;Go|today|refused",
+            "November 1582|month=11;year=1582;Go|11/1582 11/1582 622..2562/100 November,1582|!",
+            "January 2562|month=1;year=2562;Go|1/2562 1/2562 622..2562/100 January,2562|!",
+            "February 2562, refused|month=2;year=2562;Go|today|refused",
+            "Hijri Ramadan 990, refused|Hijri;month=9;year=990;Go|hijri|refused!",
+            "Hijri Sha'ban 990|Hijri;month=8;year=990;Go|8/990 8/990 1..2000/100 Sha'ban,990|!",
+            "Hijri Muharram 1|Hijri;month=1;year=1;Go|1/1 1/1 1..2000/100 Muharram,1|!",
+            "Hijri Safar 2000, refused|Hijri;month=2;year=2000;Go|hijri|refused!",
+            "Hijri year 2001, refused|Hijri;year=2001|hijri|Input Error ...: Your Year is out of range!",
+            "67536 is not 2000 in 16 bits|year=67536|today|Input Error ...: Your Year is out of range",
+            "year 621, refused|year=621|today|Input Error ...: Your Year is out of range",
+            "Hijri year 0, refused|Hijri;year=0|hijri|Input Error ...: Your Year is out of range!",
+            "month bar's arrow up at 5: 6, no redraw|month=5;month+;month+|today",
+            "a box left as it was: the first arrow only sets the bar back|month=7;month+|today",
+            "the year's trough: a hundred years|year=2000;year++;year++;year--|7/2100 7/2100 622..2562/100 "
+            "July,2024",
+            "no year past the top|year=2560;year+;year+;year+;year+|7/2562 7/2562 622..2562/100 July,2024",
+            "the wheel up: the next month|month=7;month+;month^|8/2024 8/2024 622..2562/100 July,2024",
+            "an option by the keyboard|GregOpt:Up|hijri|!",
+            "a bar by the keyboard: the next month|MonthScroll:Up|8/2024 8/2024 622..2562/100 July,2024",
+            "a press on the grid: nothing|grid|today",
+        });
     }
 
     void scenarios()
     {
-        QFETCH(QString, row);
-        const QString after = row.section(u'|', 1, 1), message = row.section(u'|', 2);
+        QFETCH(QStringList, row);
+        const QString after = row[1], message = row.value(2);
         MessageCatcher messages;
         CalMain w;
         QVERIFY(activate(w));
         QTRY_VERIFY(w.paintCount() > 0);
         const int paints = w.paintCount();
-        for (const QString &step : row.section(u'|', 0, 0).split(u';', Qt::SkipEmptyParts))
+        for (const QString &step : row[0].split(u';', Qt::SkipEmptyParts))
             act(w, step);
         QCOMPARE(state(w),
                  after == u"today"       ? "7/2024 7/2024 622..2562/100 July,2024"

@@ -42,32 +42,25 @@ private slots:
     // landscape 110 x 80 shrunk by 0.97. The grid and the weekday names (each narrower than its column), the heading
     // centred by its character count, the legend under the grid from edge to edge naming the first and last of the
     // other calendar's months met; every day in its cell, the other calendar's in its key's colour and letter.
-    void page_data()
+    void page_data() // the month (calendar, year, month)|the legend's first and last
     {
-        QTest::addColumn<QPageSize::PageSizeId>("paper");
-        QTest::addColumn<bool>("landscape");
-        QTest::addColumn<QStringList>("month"); // calendar, year, month
-        QTest::addColumn<QStringList>("legend");
-        const auto row = [](const char *name, QPageSize::PageSizeId paper, bool landscape, QStringList month,
-                            QStringList legend) { QTest::newRow(name) << paper << landscape << month << legend; };
-        row("A4, July 2024: two Hijri months", QPageSize::A4, false, {"G", "2024", "7"},
-            {"A - Thu Al-Hijjah  1445", "B - Muharram  1446"});
-        row("A4 lying, Dhu al-Hijjah 1440 inside August", QPageSize::A4, true, {"H", "1440", "12"},
-            {"A - August  2019", "A - August  2019"});
-        row("Letter, May 1919: three Hijri months", QPageSize::Letter, false, {"G", "1919", "5"},
-            {"A - Rajab  1337", "C - Ramadan  1337"});
-        row("Letter lying, July 622 from the era's first day", QPageSize::Letter, true, {"G", "622", "7"},
-            {"A - Muharram  1", "A - Muharram  1"});
-        row("A5, September 2024", QPageSize::A5, false, {"G", "2024", "9"}, {"A - Safar  1446", "B - Rabi I  1446"});
-        row("A5 lying, Ramadan 1445", QPageSize::A5, true, {"H", "1445", "9"}, {"A - March  2024", "B - April  2024"});
+        addRows({"A4, July 2024: two Hijri months|G 2024 7|A - Thu Al-Hijjah  1445|B - Muharram  1446",
+                 "A4 lying, Dhu al-Hijjah 1440 inside August|H 1440 12|A - August  2019|A - August  2019",
+                 "Letter, May 1919: three Hijri months|G 1919 5|A - Rajab  1337|C - Ramadan  1337",
+                 "Letter lying, July 622 from the era's first day|G 622 7|A - Muharram  1|A - Muharram  1",
+                 "A5, September 2024|G 2024 9|A - Safar  1446|B - Rabi I  1446",
+                 "A5 lying, Ramadan 1445|H 1445 9|A - March  2024|B - April  2024"});
     }
 
     void page()
     {
-        QFETCH(QPageSize::PageSizeId, paper);
-        QFETCH(bool, landscape);
-        QFETCH(QStringList, month);
-        QFETCH(QStringList, legend);
+        QFETCH(QStringList, row);
+        const QString tag = QTest::currentDataTag();
+        const QStringList month = row[0].split(u' '), legend = row.mid(1);
+        const bool landscape = tag.contains(u" lying");
+        const auto paper = tag.startsWith(u"A4") ? QPageSize::A4
+            : tag.startsWith(u"A5")              ? QPageSize::A5
+                                                 : QPageSize::Letter;
         const double width = landscape ? 110 : 80, height = landscape ? 80 : 110, shrink = landscape ? 0.97 : 1;
         const double w7 = (landscape ? 100 : 70) * shrink / 7, h6 = (landscape ? 60 : 40) * shrink / 6;
         const QRectF grid(width * shrink / 2 - 3.5 * w7 - 2 * shrink, 10, 7 * w7, 6 * h6);
@@ -124,39 +117,25 @@ private slots:
 
     // Typed into year, From and To (each left by Tab, so written back as its plain number; past 32 bits the limit):
     // the message, the months printed. A cancel flag left over must not stop a job; a refusal leaves it set.
-    void rangeChecks_data()
+    void rangeChecks_data() // calendar;year;From;To typed|written back|message|months printed
     {
-        QTest::addColumn<QStringList>("typed"); // the calendar, the year, From and To
-        QTest::addColumn<QString>("written");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("pages");
-        const QString months = "Input Error .....: Check your 'From Month' or 'To Month' limits",
-                      dates = "Input Error .....: Check your date limits";
-        QTest::newRow("June 622") << QStringList{"G", "622", "6", "7"} << "622 6 7" << dates << 0;
-        QTest::newRow("July to December 622") << QStringList{"G", "622", " 7x", "12"} << "622 7 12"
-                                              << "" << 6;
-        QTest::newRow("October 1582") << QStringList{"G", "1582", "10", "10"} << "1582 10 10"
-                                      << "" << 1;
-        QTest::newRow("Hijri Ramadan 990") << QStringList{"H", "990", "9", "9"} << "990 9 9"
-                                           << "" << 1;
-        QTest::newRow("February 2562") << QStringList{"G", "2562", "1", "2"} << "2562 1 2" << dates << 0;
-        QTest::newRow("Hijri year 1") << QStringList{"H", "1", "1", "12"} << "1 1 12"
-                                      << "" << 12;
-        QTest::newRow("Hijri Safar 2000") << QStringList{"H", "2000", "1", "2"} << "2000 1 2" << dates << 0;
-        QTest::newRow("From 13") << QStringList{"G", "2024", "&H0D", "13"} << "2024 13 13" << months << 0;
-        QTest::newRow("2.5 is 2, 3.5 is 4") << QStringList{"G", "2024", "2.5", "3.5"} << "2024 2 4"
-                                            << "" << 3;
-        QTest::newRow("From 5 to 3: no word") << QStringList{"G", "2024", "5", "3"} << "2024 5 3"
-                                              << "" << 0;
-        QTest::newRow("past 32 bits") << QStringList{"G", "99999999999", "1", "1"} << "2147483647 1 1" << dates << 0;
+        addRows({"June 622|G;622;6;7|622 6 7|dates|0", "July to December 622|G;622; 7x;12|622 7 12||6",
+                 "October 1582|G;1582;10;10|1582 10 10||1", "Hijri Ramadan 990|H;990;9;9|990 9 9||1",
+                 "February 2562|G;2562;1;2|2562 1 2|dates|0", "Hijri year 1|H;1;1;12|1 1 12||12",
+                 "Hijri Safar 2000|H;2000;1;2|2000 1 2|dates|0", "From 13|G;2024;&H0D;13|2024 13 13|months|0",
+                 "2.5 is 2, 3.5 is 4|G;2024;2.5;3.5|2024 2 4||3", "From 5 to 3: no word|G;2024;5;3|2024 5 3||0",
+                 "past 32 bits|G;99999999999;1;1|2147483647 1 1|dates|0"});
     }
 
     void rangeChecks()
     {
-        QFETCH(QStringList, typed);
-        QFETCH(QString, written);
-        QFETCH(QString, message);
-        QFETCH(int, pages);
+        QFETCH(QStringList, row);
+        const QStringList typed = row[0].split(u';');
+        const QString written = row[1],
+                      message = row[2] == u"dates" ? "Input Error .....: Check your date limits"
+            : row[2] == u"months"                  ? "Input Error .....: Check your 'From Month' or 'To Month' limits"
+                                                   : "";
+        const int pages = row[3].toInt();
         Printing p;
         QVERIFY(activate(p.dialog));
         click(option(p.dialog, typed[0] == u"H" ? "OPTHegiry" : "OPTGregorian"));

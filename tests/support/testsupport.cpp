@@ -13,6 +13,13 @@
 
 namespace testsupport {
 
+void addRows(std::initializer_list<const char *> rows)
+{
+    QTest::addColumn<QStringList>("row");
+    for (const QString row : rows)
+        QTest::newRow(qPrintable(row.section(u'|', 0, 0))) << row.split(u'|').mid(1);
+}
+
 const core::CalendarEngine &realEngine()
 {
     static const auto engine = platform::loadEngine(QCoreApplication::applicationDirPath());
@@ -29,8 +36,6 @@ QAction *entry(const QWidget &window, const char *name)
         qFatal("no menu entry %s", name);
     return action;
 }
-
-QMenu *menu(const QWidget &window) { return window.findChild<QMenu *>(QStringLiteral("CalMenu")); }
 
 bool activate(QWidget &window)
 {

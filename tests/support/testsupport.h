@@ -1,6 +1,4 @@
-// What the tests share: the real engine and a fake one, windows' controls by
-// name, a user's hands (typing, clicks, keys), message boxes caught or
-// answered, a dialog filled and printed, and other programs run.
+// What the tests share: the engines, controls by name, a user's hands, message boxes, printing, other programs.
 #pragma once
 
 #include "core/calendarengine.h"
@@ -18,8 +16,10 @@ class QMenu;
 
 namespace testsupport {
 
-// The engine library beside the test program, installed as the program's
-// engine; every later call answers the same one.
+// Data rows of one line each, "name|field|field...": the column "row" holds the fields.
+void addRows(std::initializer_list<const char *> rows);
+
+// The engine library beside the test program, installed as the program's engine once.
 const core::CalendarEngine &realEngine();
 
 // The real engine, with any operation a lambda is given for replaced by it.
@@ -57,24 +57,21 @@ inline QPushButton *button(const QWidget &w, const char *name) { return find<QPu
 inline QRadioButton *option(const QWidget &w, const char *name) { return find<QRadioButton>(w, name); }
 inline platform::VScrollBar *bar(const QWidget &w, const char *name) { return find<platform::VScrollBar>(w, name); }
 inline platform::PictureBox *picture(const QWidget &w, const char *name) { return find<platform::PictureBox>(w, name); }
-// The main window's menu and its entries by name ("CalMenu", "Convert"...).
+// The main window's menu and its entries by name ("Convert"...).
 QAction *entry(const QWidget &window, const char *name);
-QMenu *menu(const QWidget &window);
+inline QMenu *menu(const QWidget &window) { return window.findChild<QMenu *>(QStringLiteral("CalMenu")); }
 
-// The user's hands. Shows the window and waits until it takes keys.
+// The user's hands: the window shown and taking keys; a box tabbed into (selecting its text), typed over and left
+// by Tab; a click on a button's middle or an option's round mark; a right-click's menu opened and closed.
 bool activate(QWidget &window);
-// Tabs into the box, which selects its text, and types over it; Tab leaves it.
 void type(QLineEdit *box, const QString &text, bool leave = true);
-// A click where a user clicks: a button's middle, an option's round mark.
 void click(QAbstractButton *button);
-// Opens the widget's context menu as a right-click does and closes it again.
 void openContextMenu(QWidget *widget);
 // The box, as drawn now, shows the beginning of its text (sign and first digits).
 bool showsBeginning(QLineEdit *box);
 
-// Opens a dialog from its menu entry and runs the steps in its modal loop;
-// true when the dialog opened and the steps left it hidden. A dialog left
-// open is hidden, so that a failing test never waits on it.
+// Opens a dialog from its menu entry and runs the steps in its modal loop; true when the dialog opened and the steps
+// left it hidden. A dialog left open is hidden, so that a failing test never waits on it.
 template <typename Dialog> bool whileOpen(QAction *menuEntry, const std::function<void(Dialog &)> &steps)
 {
     bool hidden = false;
@@ -108,8 +105,7 @@ public:
     QStringList texts;
 };
 
-// The print dialog's calendar, year and range of months chosen, then Print
-// pressed (print) or not (fill).
+// The print dialog's calendar, year and range of months chosen, then Print pressed (print) or not (fill).
 void fill(CalPrint &dialog, bool hijri, const QStringList &yearFromTo);
 void print(CalPrint &dialog, bool hijri, const QStringList &yearFromTo);
 // The recording printer's texts of a document, and its heading (the 30 pt text).
@@ -126,8 +122,7 @@ Run run(const QString &program, const QStringList &arguments, const QStringList 
 // A PDF's page read back as a user reads it (pdftotext), laid out or as words.
 QString pdfText(const QString &pdf, int page, bool layout = true);
 
-// Under LC_ALL=de_DE.*, the C library writes a decimal comma by now: the test
-// runs in the user's locale, or tests nothing of it.
+// Under LC_ALL=de_DE.*, the C library writes a decimal comma: the test runs in the user's locale, or tests nothing.
 bool userLocaleInEffect();
 
 } // namespace testsupport

@@ -26,10 +26,6 @@ def run(*command, check=True):
                           env=dict(os.environ, LC_ALL="C")).stdout
 
 
-def xdo(*args):
-    return run("xdotool", *args)
-
-
 def wait_for(what, probe, timeout=15):
     end = time.monotonic() + timeout
     while not (value := probe()):
@@ -39,12 +35,9 @@ def wait_for(what, probe, timeout=15):
     return value
 
 
-def window(title):  # the main window's title starts with a blank
-    return xdo("search", "--sync", "--onlyvisible", "--name", rf"^\s*{re.escape(title)}$").split()[0]
-
-
-def is_open(title):
-    return bool(run("xdotool", "search", "--onlyvisible", "--name", rf"^\s*{re.escape(title)}$", check=False))
+def windows(title, sync=False):  # the main window's title starts with a blank
+    return run("xdotool", "search", *["--sync"] * sync, "--onlyvisible", "--name", rf"^\s*{re.escape(title)}$",
+               check=sync).split()
 
 
 def outer(wid):
@@ -92,8 +85,8 @@ class Session:
 
     def click(self, title, role, name, button=1, repeat=1):
         box = self.find(title, role, name).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        xdo("mousemove", "--sync", str(box.x + box.width // 2), str(box.y + box.height // 2))
-        xdo("click", "--repeat", str(repeat), "--delay", "120", str(button))
+        run("xdotool", "mousemove", "--sync", str(box.x + box.width // 2), str(box.y + box.height // 2))
+        run("xdotool", "click", "--repeat", str(repeat), "--delay", "120", str(button))
 
     def write(self, node, *args):
         """dovrin-cli pdf into a new node of a kind: its status, what came out, whether the node kept its kind."""
@@ -122,11 +115,11 @@ def start(s):
 
 
 def keys(*names):  # to the window that has the keyboard
-    return lambda s: xdo("key", "--clearmodifiers", "--delay", "150", *names)
+    return lambda s: run("xdotool", "key", "--clearmodifiers", "--delay", "150", *names)
 
 
 def typed(text):
-    return lambda s: xdo("type", "--delay", "80", text)
+    return lambda s: run("xdotool", "type", "--delay", "80", text)
 
 
 def click(title, role, name, **how):
@@ -139,11 +132,11 @@ def pdf(node, *months):
 
 def centred(title):
     def check(s):
-        previous, (left, top, w, h) = None, outer(window(title))
-        while previous != (left, top, w, h):  # once it stays where the window manager put it
-            previous, _ = (left, top, w, h), time.sleep(0.3)
-            left, top, w, h = outer(window(title))
-        width, height = map(int, xdo("getdisplaygeometry").split())
+        previous, now = None, outer(windows(title, True)[0])
+        while previous != now:  # once it stays where the window manager put it
+            previous, now = now, (time.sleep(0.3), outer(windows(title, True)[0]))[1]
+        left, top, w, h = now
+        width, height = map(int, run("xdotool", "getdisplaygeometry").split())
         return (abs(left - (width - w) / 2) > 1 or abs(top - (height - h) / 2) > 1) and \
             f"'{title}' with its frame at {left},{top}, {w}x{h}; centred: {(width - w) / 2},{(height - h) / 2}"
     return check
@@ -165,7 +158,7 @@ def grid(year, month):  # every cell as the screen reader hears it: Python's dat
 
 
 def shown(title, want=True):
-    return lambda s: is_open(title) != want and f"'{title}' is {'not' if want else 'still'} open"
+    return lambda s: bool(windows(title)) != want and f"'{title}' is {'not' if want else 'still'} open"
 
 
 def spooled(count):  # a step waits for them; an expectation also for any more
@@ -196,7 +189,7 @@ ROWS = [
       click(MAIN, "push button", "Go")], [reads(MAIN, "text", "Month", "3"), grid(2025, 3)]),
     ("the wheel up over the month's scroll bar: the next month",
      [click(MAIN, "scroll bar", "Month", button=4)], [reads(MAIN, "text", "Month", "4")]),
-    ("Alt+C o opens Conversion; Escape closes it", [keys("alt+c", "o"), lambda s: window("Conversion"),
+    ("Alt+C o opens Conversion; Escape closes it", [keys("alt+c", "o"), lambda s: windows("Conversion", True),
                                                       keys("Escape")], [shown("Conversion", False)]),
     ("Alt+C p opens Print centred", [keys("alt+c", "p")], [centred("Print")]),
     ("a double-click on Print spools one document, on the queue's Letter paper",
