@@ -1,5 +1,5 @@
 // The conversion dialog and the About box as a user works them: from the menu, typing, Enter, Escape, clicks, and
-// opening them again.
+// opening them again. (Every conversion and refusal against the engine: test_reliability's hostile input.)
 #include "about/calabout.h"
 #include "convert/calconv.h"
 #include "mainwin/calmain.h"
@@ -30,41 +30,6 @@ class TestConvert : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { realEngine(); }
-
-    // The button, what is typed into year, month and day (each left by Tab), and what the dialog then shows: a
-    // refusal keeps the outputs of the conversion before. Beyond 32 bits a box is written back as the limit.
-    void conversions_data()
-    {
-        addRows({"to Hijri|ToHegiry| 2024;07;16|2024 7 16 1446 1 9 Tuesday",
-                 "the era's first day|ToGreg|1;1;1|1 1 1 622 7 16 Friday",
-                 "30 Thu Al-Hijjah of a common year, refused|ToGreg|1446;12;30|1446 12 30 622 7 16 Friday",
-                 "5 October 1582, refused|ToHegiry|1582;10;5|1582 10 5 622 7 16 Friday",
-                 "past 32 bits, refused|ToHegiry|2024;7;4294967312|2024 7 2147483647 622 7 16 Friday",
-                 "letters are 0, refused|ToGreg|abc;1;1|0 1 1 622 7 16 Friday"}); // the button|year;month;day
-                                                                                  // typed|what is shown after
-    }
-
-    void conversions()
-    {
-        QFETCH(QStringList, row);
-        const QByteArray button = row[0].toLatin1();
-        const QStringList typed = row[1].split(u';'), after = row[2].split(u' ');
-        MessageCatcher messages;
-        CalConv d;
-        QVERIFY(activate(d));
-        type(box(d, "InYearTXT"), "1"), type(box(d, "InMonthTXT"), "1"), type(box(d, "InDayTXT"), "1");
-        click(testsupport::button(d, "ToGreg")); // 16 July 622, shown before
-        for (const auto &[name, text] :
-             {std::pair{"InYearTXT", typed[0]}, {"InMonthTXT", typed[1]}, {"InDayTXT", typed[2]}})
-            type(box(d, name), text);
-        click(testsupport::button(d, button));
-        QCOMPARE(shown(d), after);
-        const bool refused = QByteArray(QTest::currentDataTag()).endsWith("refused");
-        QCOMPARE(messages.shown, refused ? QStringList{"Input Error.....: Date out of range ....."} : QStringList());
-        QCOMPARE(d.focusWidget(), testsupport::button(d, button));
-        for (const char *name : {"InYearTXT", "InMonthTXT", "InDayTXT"})
-            QVERIFY2(showsBeginning(box(d, name)), name);
-    }
 
     // From the menu: new, centred, "1" in each input; Enter in a box moves on and converts nothing, Enter on a
     // button presses it, Escape is Exit, which keeps the dialog where it was with its dates; closing it from the
