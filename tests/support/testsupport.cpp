@@ -4,9 +4,7 @@
 #include "platform/engineloader/engineloader.h"
 #include "print/calprint.h"
 
-#include <QContextMenuEvent>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QProcess>
 #include <QRadioButton>
 #include <clocale>
@@ -58,19 +56,6 @@ void click(QAbstractButton *button)
     QTest::mouseClick(button, Qt::LeftButton, {}, option ? QPoint(8, button->height() / 2) : QPoint());
 }
 
-void openContextMenu(QWidget *widget)
-{
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [] {
-        if (QWidget *popup = QApplication::activePopupWidget())
-            popup->close();
-    });
-    closer.start(20);
-    const QPoint inside(widget->width() / 2, widget->height() / 2);
-    QContextMenuEvent event(QContextMenuEvent::Mouse, inside, widget->mapToGlobal(inside));
-    QApplication::sendEvent(widget, &event);
-}
-
 bool showsBeginning(QLineEdit *box)
 {
     box->grab(); // a paint scrolls the text to where its cursor is
@@ -85,18 +70,6 @@ MessageCatcher::MessageCatcher()
 }
 
 MessageCatcher::~MessageCatcher() { platform::setMessageHook({}); }
-
-MessageAnswerer::MessageAnswerer()
-{
-    auto *timer = new QTimer(this);
-    connect(timer, &QTimer::timeout, this, [this] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            texts << box->text();
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
-    timer->start(10);
-}
 
 void fill(CalPrint &dialog, bool hijri, const QStringList &yearFromTo)
 {

@@ -62,11 +62,10 @@ QAction *entry(const QWidget &window, const char *name);
 inline QMenu *menu(const QWidget &window) { return window.findChild<QMenu *>(QStringLiteral("CalMenu")); }
 
 // The user's hands: the window shown and taking keys; a box tabbed into (selecting its text), typed over and left
-// by Tab; a click on a button's middle or an option's round mark; a right-click's menu opened and closed.
+// by Tab; a click on a button's middle or an option's round mark.
 bool activate(QWidget &window);
 void type(QLineEdit *box, const QString &text, bool leave = true);
 void click(QAbstractButton *button);
-void openContextMenu(QWidget *widget);
 // The box, as drawn now, shows the beginning of its text (sign and first digits).
 bool showsBeginning(QLineEdit *box);
 
@@ -96,13 +95,6 @@ public:
     MessageCatcher();
     ~MessageCatcher();
     QStringList shown;
-};
-
-// Every real message box answered with OK once its modal loop runs: its text.
-class MessageAnswerer : public QObject {
-public:
-    MessageAnswerer();
-    QStringList texts;
 };
 
 // The print dialog's calendar, year and range of months chosen, then Print pressed (print) or not (fill).

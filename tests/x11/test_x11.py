@@ -117,6 +117,15 @@ def centred(title):
     return check
 
 
+def present(title, role, name):
+    return lambda s: s.find(title, role, name) and None
+
+
+def focused(title, role, name):
+    return lambda s: not wait_for(f"the focus on {name}", lambda: s.find(title, role, name).getState().contains(
+        pyatspi.STATE_FOCUSED)) and "unreachable"
+
+
 def reads(title, role, name, want):
     return lambda s: (got := s.find(title, role, name).queryText().getText(0, -1)) != want and \
         f"{name} reads '{got}', not '{want}'"
@@ -145,7 +154,7 @@ def page(size):
         size + " pts") and f"the spooled page is {got}, not {size}"
 
 
-PRINT = ("Print", "push button", "Print")
+PRINT, INPUT, MONTH = ("Print", "push button", "Print"), "Input Error ...", MONTHS[TODAY.month - 1]
 ROWS = [
     ("start-up: the main window comes up centred with its frame", [start], [centred(MAIN)]),
     ("the screen reader reads this month's days, today's as today", [], [grid(TODAY.year, TODAY.month)]),
@@ -154,6 +163,19 @@ ROWS = [
       click(MAIN, "push button", "Go")], [reads(MAIN, "text", "Month", "3"), grid(2025, 3)]),
     ("the wheel up over the month's scroll bar: the next month",
      [click(MAIN, "scroll bar", "Month", button=4)], [reads(MAIN, "text", "Month", "4")]),
+    ("type 13 into Month; Alt+C, Escape, Escape; F10, Escape; a right-click's menu, Escape: 13 stays, nothing said",
+     [click(MAIN, "text", "Month"), typed("13"), keys("alt+c", "Escape", "Escape", "F10", "Escape"),
+      click(MAIN, "text", "Month", button=3), keys("Escape")], [reads(MAIN, "text", "Month", "13"), shown(INPUT, False)]),
+    ("a click on Year: a message box says the month is out of range", [click(MAIN, "text", "Year")],
+     [present(INPUT, "label", "Your Month is out of range")]),
+    ("Return closes it; today's month is back", [keys("Return")],
+     [shown(INPUT, False), reads(MAIN, "text", "Month", str(TODAY.month))]),
+    ("Year 2030, keypad Enter: on to the year's bar, nothing drawn",
+     [click(MAIN, "text", "Year"), typed("2030"), keys("KP_Enter")],
+     [focused(MAIN, "scroll bar", "Year"), present(MAIN, "label", "March,2025")]),
+    ("Tab, Return on Go draws it", [keys("Tab", "Return")], [present(MAIN, "label", f"{MONTH},2030")]),
+    ("Year 2031, Tab twice, Space on Go draws it", [click(MAIN, "text", "Year"), typed("2031"), keys("Tab", "Tab", "space")],
+     [present(MAIN, "label", f"{MONTH},2031")]),
     ("Alt+C o opens Conversion; Escape closes it", [keys("alt+c", "o"), lambda s: windows("Conversion", True),
                                                       keys("Escape")], [shown("Conversion", False)]),
     ("Alt+C p opens Print centred", [keys("alt+c", "p")], [centred("Print")]),
