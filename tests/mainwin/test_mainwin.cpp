@@ -22,9 +22,8 @@ QString state(const CalMain &w)
         + label(w, "Heading")->text();
 }
 
-// One step of a user: "Hijri", "Gregorian", "Go", "month=7.5" (typed, then Tab), "year+" / "year-" (a bar's
-// arrow), "year++" / "year--" (the bar's trough above or below the thumb), "grid" (a press on
-// the month's grid), "GregOpt:Up" (a key on a control that has the focus).
+// One step of a user: "Hijri", "Gregorian", "Go", "month=7.5" (typed, then Tab), "year+" / "year-" (a bar's arrow),
+// "year++" / "year--" (its trough above or below the thumb), "grid" (a press on the grid), "GregOpt:Up" (a key).
 void act(CalMain &w, const QString &step)
 {
     if (step == u"grid")

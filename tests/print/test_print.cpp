@@ -1,10 +1,9 @@
 // Printing on the recording printer: every page's frame and month on each paper either way, the print dialog's
-// boxes, options and checks, and a job's months, cancel and presses. (The real spooler: test_print_spooler.)
+// boxes and checks, and a job's months, cancel and presses. (The real spooler: test_print_spooler; the options and
+// the dialog's life through the X server: test_x11.)
 #include "core/names.h"
 #include "core/numtext.h"
 #include "core/state.h"
-#include "mainwin/calmain.h"
-#include "platform/clock/clock.h"
 #include "print/calcanprint.h"
 #include "print/calprint.h"
 #include "testsupport.h"
@@ -152,36 +151,6 @@ private slots:
         QCOMPARE(core::CancelPrintFlag, message.isEmpty() ? core::False16 : core::True16);
         for (int month = 1; month <= pages; ++month)
             QCOMPARE(headingOf(p.printer, month)->text.section(u' ', -1), fields[0]);
-    }
-
-    // The options refill the boxes with today's month in their calendar (the option in force keeps what was typed);
-    // Exit keeps boxes and option for the next opening, Escape is Exit; closing from the frame starts afresh.
-    void optionsAndLife()
-    {
-        platform::pinDate(QDate(2024, 7, 16)); // 9 Muharram 1446
-        CalMain main;
-        main.show();
-        const auto shown = [](const CalPrint &d) {
-            return QStringList{testsupport::box(d, "YearTXTPRT")->text(),
-                               testsupport::box(d, "FromMonthTXTPRT")->text(),
-                               testsupport::box(d, "ToMonthTXTPRT")->text(),
-                               option(d, "OPTHegiry")->isChecked() ? "Hijri" : "Gregorian"};
-        };
-        QVERIFY(whileOpen<CalPrint>(entry(main, "PrintCal"), [&](CalPrint &d) {
-            QCOMPARE(shown(d), QStringList({"2024", "7", "7", "Gregorian"}));
-            type(testsupport::box(d, "YearTXTPRT"), "1999");
-            click(option(d, "OPTGregorian"));
-            QCOMPARE(shown(d), QStringList({"1999", "7", "7", "Gregorian"}));
-            click(option(d, "OPTHegiry"));
-            QCOMPARE(shown(d), QStringList({"1446", "1", "1", "Hijri"}));
-            type(testsupport::box(d, "YearTXTPRT"), "1400", false);
-            QTest::keyClick(testsupport::box(d, "YearTXTPRT"), Qt::Key_Escape);
-        }));
-        for (const QStringList &expected : {QStringList{"1400", "1", "1", "Hijri"}, {"2024", "7", "7", "Gregorian"}})
-            QVERIFY(whileOpen<CalPrint>(entry(main, "PrintCal"), [&](CalPrint &d) {
-                QCOMPARE(shown(d), expected);
-                d.close();
-            }));
     }
 
     // The printing box, up before the first month goes out, stops the job at the next month by a click on its

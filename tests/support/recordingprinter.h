@@ -1,8 +1,6 @@
-// A printer that puts nothing on paper and remembers what reaches it: a paint
-// engine of its own records every line and text, in the page
-// units in force when it was drawn. Fonts are measured as on a 600 dpi
-// printer; the paper is upright A4 unless told otherwise, with a quarter
-// inch all round that the printer cannot reach.
+// A printer that puts nothing on paper and remembers every line and text that reaches it, in the page units in
+// force when drawn. Fonts measure as on a 600 dpi printer; the paper is upright A4 unless told otherwise, with a
+// quarter inch all round that the printer cannot reach.
 #pragma once
 
 #include "platform/printing/printer.h"

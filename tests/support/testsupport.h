@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 #include <optional>
 
@@ -68,26 +67,6 @@ void type(QLineEdit *box, const QString &text, bool leave = true);
 void click(QAbstractButton *button);
 // The box, as drawn now, shows the beginning of its text (sign and first digits).
 bool showsBeginning(QLineEdit *box);
-
-// Opens a dialog from its menu entry and runs the steps in its modal loop; true when the dialog opened and the steps
-// left it hidden. A dialog left open is hidden, so that a failing test never waits on it.
-template <typename Dialog> bool whileOpen(QAction *menuEntry, const std::function<void(Dialog &)> &steps)
-{
-    bool hidden = false;
-    QTimer::singleShot(0, [&] {
-        if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
-            // Counted as active while its owner still is: wait for the dialog's own window.
-            dialog->activateWindow();
-            if (QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == dialog->windowHandle(); }, 5000))
-                steps(*dialog);
-            hidden = !dialog->isVisible();
-        }
-        if (QWidget *modal = QApplication::activeModalWidget())
-            modal->hide();
-    });
-    menuEntry->trigger();
-    return hidden;
-}
 
 // Every message box the program shows, caught instead of shown: "title: text".
 class MessageCatcher {

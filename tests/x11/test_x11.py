@@ -1,5 +1,6 @@
 """Every user path once through the real thing, under session.sh (Xvfb, a window manager, the accessibility bus):
-the program driven by input through the X server, read back as a screen reader reads it, printing to a private CUPS
+the program driven by input through the X server (keys, access keys, clicks, the wheel; its dialogs opened and
+closed each way), read back as a screen reader reads it, printing to a private CUPS
 queue with defaults of its own. (dovrin-cli into pipes, devices and links: test_cli.) Argument: DOVRIN."""
 import datetime
 import os
@@ -105,16 +106,27 @@ def click(title, role, name, **how):
     return lambda s: s.click(title, role, name, **how)
 
 
+def settled(title):
+    """Where a window is with its frame, once it stays where the window manager put it."""
+    previous, now = None, outer(windows(title, True)[0])
+    while previous != now:
+        previous, now = now, (time.sleep(0.3), outer(windows(title, True)[0]))[1]
+    return now
+
+
 def centred(title):
     def check(s):
-        previous, now = None, outer(windows(title, True)[0])
-        while previous != now:  # once it stays where the window manager put it
-            previous, now = now, (time.sleep(0.3), outer(windows(title, True)[0]))[1]
-        left, top, w, h = now
-        width, height = map(int, run("xdotool", "getdisplaygeometry").split())
+        (left, top, w, h), (width, height) = settled(title), map(int, run("xdotool", "getdisplaygeometry").split())
         return (abs(left - (width - w) / 2) > 1 or abs(top - (height - h) / 2) > 1) and \
             f"'{title}' with its frame at {left},{top}, {w}x{h}; centred: {(width - w) / 2},{(height - h) / 2}"
     return check
+
+
+def moved(title):  # a step, then an expectation: the window stays where it was moved
+    def move(s):
+        run("xdotool", "windowmove", "--sync", windows(title, True)[0], "40", "50")
+        s.moved = settled(title)
+    return move, lambda s: (got := settled(title)) != s.moved and f"'{title}' at {got}, not {s.moved}"
 
 
 def present(title, role, name):
@@ -126,8 +138,14 @@ def focused(title, role, name):
         pyatspi.STATE_FOCUSED)) and "unreachable"
 
 
-def reads(title, role, name, want):
-    return lambda s: (got := s.find(title, role, name).queryText().getText(0, -1)) != want and \
+def checked(title, role, name):
+    return lambda s: not s.find(title, role, name).getState().contains(pyatspi.STATE_CHECKED) and f"{name} unchecked"
+
+
+def reads(title, role, name, want):  # within 5 s
+    def text(s):
+        return s.find(title, role, name).queryText().getText(0, -1)
+    return lambda s: (got := wait_for(name, lambda: text(s) == want and want or text(s), 5)) != want and \
         f"{name} reads '{got}', not '{want}'"
 
 
@@ -155,6 +173,23 @@ def page(size):
 
 
 PRINT, INPUT, MONTH = ("Print", "push button", "Print"), "Input Error ...", MONTHS[TODAY.month - 1]
+CONV, MOVE_CONV, STAYED, PARTS = "Conversion", *moved("Conversion"), ("year", "month", "day")
+HIJRI_YEAR, HIJRI_MONTH, _ = hijri.from_gregorian(TODAY)
+
+
+def conversion(year, month, day, *converted):  # the boxes, then how a screen reader names the converted date
+    converted = converted or ("", "", "", "Converted date")
+    return [*(reads(CONV, "text", f"Input {part}", text) for part, text in zip(PARTS, (year, month, day))),
+            *(present(CONV, "label", f"Converted {part} {text}".strip()) for part, text in zip(PARTS, converted)),
+            present(CONV, "label", converted[3])]
+
+
+def printing(year, month, option="Gregorian / Christian"):  # the print dialog's boxes and option
+    return [*(reads("Print", "text", name, str(text)) for name, text in (("Year", year), ("From Month", month),
+                                                                         ("To Month", month))),
+            checked("Print", "radio button", option)]
+
+
 ROWS = [
     ("start-up: the main window comes up centred with its frame", [start], [centred(MAIN)]),
     ("the screen reader reads this month's days, today's as today", [], [grid(TODAY.year, TODAY.month)]),
@@ -176,9 +211,27 @@ ROWS = [
     ("Tab, Return on Go draws it", [keys("Tab", "Return")], [present(MAIN, "label", f"{MONTH},2030")]),
     ("Year 2031, Tab twice, Space on Go draws it", [click(MAIN, "text", "Year"), typed("2031"), keys("Tab", "Tab", "space")],
      [present(MAIN, "label", f"{MONTH},2031")]),
-    ("Alt+C o opens Conversion; Escape closes it", [keys("alt+c", "o"), lambda s: windows("Conversion", True),
-                                                      keys("Escape")], [shown("Conversion", False)]),
-    ("Alt+C p opens Print centred", [keys("alt+c", "p")], [centred("Print")]),
+    ("Alt+C o opens Conversion centred, 1 in each box", [keys("alt+c", "o")], [centred(CONV), *conversion("1", "1", "1")]),
+    ("2024 Return 7 Return 16 Return: on to To Hijri, nothing converted",
+     [typed("2024"), keys("Return"), typed("7"), keys("Return"), typed("16"), keys("Return")],
+     [focused(CONV, "push button", "To Hijri"), *conversion("2024", "7", "16")]),
+    ("Return on To Hijri: 9 Muharram 1446, a Tuesday", [keys("Return")],
+     conversion("2024", "7", "16", "1446", "1", "9", "Tuesday 9 Muharram 1446")),
+    ("moved, Escape, Alt+C o: where it was, with its dates", [MOVE_CONV, keys("Escape", "alt+c", "o")],
+     [STAYED, *conversion("2024", "7", "16", "1446", "1", "9", "Tuesday 9 Muharram 1446")]),
+    ("closed from its frame (Alt+F4), Alt+C o: a new one", [keys("alt+F4"), lambda s: time.sleep(1), keys("alt+c", "o")],
+     [centred(CONV), *conversion("1", "1", "1")]),
+    ("Escape closes Conversion", [keys("Escape")], [shown(CONV, False)]),
+    ("Alt+C p opens Print centred, on this month", [keys("alt+c", "p")],
+     [centred("Print"), *printing(TODAY.year, TODAY.month)]),
+    ("Year 1999, a click on the option in force: the boxes kept", [keys("ctrl+a"), typed("1999"),
+     keys("Tab"), click("Print", "radio button", "Gregorian / Christian")], printing(1999, TODAY.month)),
+    ("a click on Hijri: this Hijri month", [click("Print", "radio button", "Hijri")],
+     printing(HIJRI_YEAR, HIJRI_MONTH, "Hijri")),
+    ("Year 1400, Escape, Alt+C p: all kept", [click("Print", "text", "Year"), typed("1400"),
+     keys("Escape", "alt+c", "p")], printing(1400, HIJRI_MONTH, "Hijri")),
+    ("closed from its frame, Alt+C p: this month again", [keys("alt+F4"), lambda s: time.sleep(1),
+     keys("alt+c", "p")], [centred("Print"), *printing(TODAY.year, TODAY.month)]),
     ("a double-click on Print spools one document, on the queue's Letter paper",
      [click(*PRINT, repeat=2)], [spooled(1), page("612 x 792")]),
     ("the queue's landscape default turns the page",
@@ -189,6 +242,10 @@ ROWS = [
     ("Escape closes Print", [keys("Escape")], [shown("Print", False)]),
     ("Alt+C a opens About centred; Return closes it", [keys("alt+c", "a")], [centred("About")]),
     ("Return closes About", [keys("Return")], [shown("About", False)]),
+    ("Alt+C a, Escape closes About", [keys("alt+c", "a"), lambda s: windows("About", True), keys("Escape")],
+     [shown("About", False)]),
+    ("Alt+C a, a click on Exit closes About", [keys("alt+c", "a"), click("About", "push button", "Exit")],
+     [shown("About", False)]),
     ("Alt+C x ends the program with status 0", [keys("alt+c", "x")],
      [lambda s: (got := s.program.wait(10)) != 0 and f"exit status {got}"]),
 ]
