@@ -17,23 +17,20 @@ class TestWindows : public QObject {
 private slots:
     void initTestCase() { realEngine(); }
 
-    void asDesigned_data()
+    void asDesigned_data() // the client area in twips|the controls Tab visits, from the first
     {
-        QTest::addColumn<QSize>("clientTwips");
-        QTest::addColumn<QString>("tabOrder"); // the controls Tab visits, from the first
-        QTest::newRow("CalMain") << QSize(7350, 5385) << "HegOpt GregOpt MonthTXT MonthScroll YearTXT YearScroll GoCMD";
-        QTest::newRow("CalConv") << QSize(7485, 3915) << "InYearTXT InMonthTXT InDayTXT ToHegiry ToGreg ToExit";
-        QTest::newRow("CalPrint") << QSize(4485, 3975)
-                                  << "YearTXTPRT FromMonthTXTPRT ToMonthTXTPRT OPTGregorian OPTHegiry PrintPRT "
-                                     "CancelButton";
-        QTest::newRow("CalCanPrint") << QSize(3630, 1665) << "CancelPrinting";
-        QTest::newRow("CalAbout") << QSize(4635, 3720) << "Command1";
+        addRows(
+            {"CalMain|7350 5385|HegOpt GregOpt MonthTXT MonthScroll YearTXT YearScroll GoCMD",
+             "CalConv|7485 3915|InYearTXT InMonthTXT InDayTXT ToHegiry ToGreg ToExit",
+             "CalPrint|4485 3975|YearTXTPRT FromMonthTXTPRT ToMonthTXTPRT OPTGregorian OPTHegiry PrintPRT CancelButton",
+             "CalCanPrint|3630 1665|CancelPrinting", "CalAbout|4635 3720|Command1"});
     }
 
     void asDesigned()
     {
-        QFETCH(QSize, clientTwips);
-        QFETCH(QString, tabOrder);
+        QFETCH(QStringList, row);
+        const QSize clientTwips(row[0].section(u' ', 0, 0).toInt(), row[0].section(u' ', 1).toInt());
+        const QString tabOrder = row[1];
         CalMain main;
         CalPrint print;
         CalConv conv;
