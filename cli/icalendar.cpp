@@ -81,12 +81,14 @@ QByteArray hijriDatesCalendar(const PrintRange &range, const QDateTime &stamp)
         calendar += contentLine(property + text(Description));
     // The days a printed page shows: the reform's gap and the days before the
     // Hijri era left out.
+    const bool hijriLeads = range.calendar == core::Lead::Hijri;
     for (int32_t month = range.From; month <= range.To; ++month) {
         const core::MonthLayout page = core::LayMonth(core::engine(), range.calendar, range.Year, month);
-        for (int n = page.valid ? page.FirstCell : 1; page.valid && n <= page.LastCell; ++n) {
+        if (!page.valid)
+            continue;
+        for (int n = page.FirstCell; n <= page.LastCell; ++n) {
             const core::LaidCell &cell = page.cells[std::size_t(n)];
             const core::Ymd lead{range.Year, month, cell.leadDay};
-            const bool hijriLeads = range.calendar == core::Lead::Hijri;
             calendar += event(hijriLeads ? lead : cell.other, sameDay(hijriLeads ? cell.other : lead), stampValue);
         }
     }

@@ -63,17 +63,17 @@ std::variant<MonthsToWrite, int> MonthOptions::read(const QStringList &arguments
     const std::tuple<const QCommandLineOption &, int32_t &, bool> fields[] = {{year_, months.range.Year, true},
                                                                               {from_, months.range.From, monthsNeeded},
                                                                               {to_, months.range.To, monthsNeeded}};
-    for (const auto &[option, field, needed] : fields) {
-        if (!parser_.isSet(option)) {
+    for (const auto &[given, field, needed] : fields) {
+        if (!parser_.isSet(given)) {
             if (!needed)
                 continue;
-            printError(command_.name + QStringLiteral(" needs --") + option.names()[0] + moreHelp);
+            printError(command_.name + QStringLiteral(" needs --") + given.names()[0] + moreHelp);
             return Misused;
         }
-        const QString text = parser_.value(option);
+        const QString text = parser_.value(given);
         const std::optional<int32_t> value = fieldValue(text);
         if (!value) {
-            printError(QStringLiteral("--%1 takes a whole number, not '%2'.").arg(option.names()[0], text));
+            printError(QStringLiteral("--%1 takes a whole number, not '%2'.").arg(given.names()[0], text));
             return Misused;
         }
         field = *value;

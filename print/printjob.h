@@ -42,7 +42,8 @@ public:
 private:
     platform::Printer &printer();
     core::Result<> printMonths(bool cancellable);
-    // The printer's fault, then which months were not printed.
+    // The printer's fault, then which months were not printed; nothing once
+    // the user has asked to stop.
     core::Result<> notPrinted(int32_t month, const core::Failure &fault) const;
 
     const PrintRange range_;
